@@ -1,0 +1,3 @@
+#include "plugin/CompressorPlugin.h"
+
+CompressorPlugin::CompressorPlugin(HostCallback callback) : CompressorBase(callback) {}

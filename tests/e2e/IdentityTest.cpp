@@ -1,0 +1,91 @@
+// What a host reads about the plug-in through the real library and its record.
+
+#include "host/Opcodes.h"
+#include "tests/support/TestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class Identity : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plugin = host.load();
+        ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
+    }
+    RecordingHost host;
+    std::unique_ptr<LoadedPlugin> plugin;
+};
+
+TEST_F(Identity, RecordDeclaresTheCompressor) {
+    const AEffect& effect = *plugin->effect();
+    EXPECT_EQ(effect.magic, 0x56737450);
+    EXPECT_EQ(effect.numPrograms, 7);
+    EXPECT_EQ(effect.numParams, 4);
+    EXPECT_EQ(effect.numInputs, 2);
+    EXPECT_EQ(effect.numOutputs, 2);
+    EXPECT_EQ(effect.flags, effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(effect.uniqueID, ('Q' << 24) | ('v' << 16) | ('C' << 8) | 'm');
+    EXPECT_EQ(effect.version, 1);
+    EXPECT_EQ(effect.ioRatio, 1.0f);
+    EXPECT_EQ(plugin->dispatch(effGetProgram), 0);
+}
+
+TEST_F(Identity, NamesVersionAndCategory) {
+    EXPECT_EQ(plugin->text(effGetEffectName), "Quenvale Compressor");
+    EXPECT_EQ(plugin->text(effGetProductString), "Quenvale Compressor");
+    EXPECT_EQ(plugin->text(effGetVendorString), "Harrowmere");
+    char name[32];
+    EXPECT_EQ(plugin->dispatch(effGetEffectName, 0, 0, name), 1);
+    EXPECT_EQ(plugin->dispatch(effGetVendorVersion), 2000);
+    EXPECT_EQ(plugin->dispatch(effGetPlugCategory), 1);
+    EXPECT_EQ(plugin->dispatch(effGetVstVersion), 2300);
+}
+
+TEST_F(Identity, CanDoAnswersOneForItsOwnCapabilitiesAndMinusOneOtherwise) {
+    const struct {
+        const char* text;
+        HostInt answer;
+    } cases[] = {
+        {"plugAsChannelInsert", 1}, {"plugAsSend", 1}, {"mixDryWet", 1}, {"2in2out", 1}, {"2IN2OUT", -1},
+        {"receiveVstEvents", -1},   {"", -1},          {"2in2out ", -1}};
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(plugin->dispatch(effCanDo, 0, 0, text.data()), c.answer) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(plugin->dispatch(effCanDo, 0, 0, nullptr), 0);
+}
+
+TEST_F(Identity, NullTextPointersAreAnsweredWithZero) {
+    for (int32_t opcode :
+         {effGetEffectName, effGetVendorString, effGetProductString, effGetProgramName, effGetParamName,
+          effGetParamLabel, effGetParamDisplay, effSetProgramName, effGetProgramNameIndexed, effEditGetRect})
+        EXPECT_EQ(plugin->dispatch(opcode, 0, 0, nullptr), 0) << "opcode " << opcode;
+}
+
+TEST_F(Identity, CloseAnswersOne) { EXPECT_EQ(plugin->close(), 1); }
+
+TEST(Entry, HostThatAnswersZeroToTheVersionGetsNothing) {
+    RecordingHost host;
+    host.answers[audioMasterVersion] = 0;
+    auto plugin = host.load();
+    EXPECT_EQ(plugin->effect(), nullptr);
+    ASSERT_EQ(host.requests.size(), 1u);
+    EXPECT_EQ(host.requests[0].opcode, audioMasterVersion);
+    EXPECT_EQ(host.requests[0].effect, nullptr);
+}
+
+TEST(Entry, InstancesAreIndependent) {
+    RecordingHost host;
+    auto first = host.load();
+    auto second = host.load();
+    ASSERT_NE(first->effect(), nullptr);
+    ASSERT_NE(second->effect(), nullptr);
+    EXPECT_NE(first->effect(), second->effect());
+    EXPECT_EQ(first->close(), 1);
+    EXPECT_EQ(second->text(effGetVendorString), "Harrowmere");
+}
+
+} // namespace

@@ -12,7 +12,7 @@ namespace {
 class Identity : public ::testing::Test {
 protected:
     void SetUp() override {
-        plugin = host.load();
+        plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
     }
     RecordingHost host;
@@ -70,7 +70,7 @@ TEST_F(Identity, CloseAnswersOne) { EXPECT_EQ(plugin->close(), 1); }
 TEST(Entry, HostThatAnswersZeroToTheVersionGetsNothing) {
     RecordingHost host;
     host.answers[audioMasterVersion] = 0;
-    auto plugin = host.load();
+    auto plugin = loadPlugin(host);
     EXPECT_EQ(plugin->effect(), nullptr);
     ASSERT_EQ(host.requests.size(), 1u);
     EXPECT_EQ(host.requests[0].opcode, audioMasterVersion);
@@ -79,8 +79,8 @@ TEST(Entry, HostThatAnswersZeroToTheVersionGetsNothing) {
 
 TEST(Entry, InstancesAreIndependent) {
     RecordingHost host;
-    auto first = host.load();
-    auto second = host.load();
+    auto first = loadPlugin(host);
+    auto second = loadPlugin(host);
     ASSERT_NE(first->effect(), nullptr);
     ASSERT_NE(second->effect(), nullptr);
     EXPECT_NE(first->effect(), second->effect());

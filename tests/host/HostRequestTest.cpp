@@ -3,6 +3,7 @@
 
 #include "host/Opcodes.h"
 #include "host/PluginEffectX.h"
+#include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
 
@@ -13,34 +14,8 @@
 
 namespace {
 
-struct HostCall {
-    AEffect* effect;
-    int32_t opcode;
-    int32_t index;
-    HostInt value;
-    void* pointer;
-    float opt;
-};
-
-bool operator==(const HostCall& a, const HostCall& b) {
-    return a.effect == b.effect && a.opcode == b.opcode && a.index == b.index && a.value == b.value &&
-           a.pointer == b.pointer && a.opt == b.opt;
-}
-
-std::ostream& operator<<(std::ostream& out, const HostCall& call) {
-    return out << "{record " << call.effect << ", opcode " << call.opcode << ", index " << call.index
-               << ", value " << call.value << ", pointer " << call.pointer << ", float " << call.opt << "}";
-}
-
-// The host: a plain C function that writes down every call and gives one configurable answer.
-std::vector<HostCall> hostCalls;
-HostInt hostAnswer = 0;
-
-extern "C" HostInt recordingHost(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
-                                 float opt) {
-    hostCalls.push_back({effect, opcode, index, value, pointer, opt});
-    return hostAnswer;
-}
+// The host: writes down every call and gives one configurable answer to all of them.
+RecordingHost* host = nullptr;
 
 constexpr float kStoredRate = 32000.0f;
 constexpr int32_t kStoredBlockSize = 256;
@@ -55,7 +30,7 @@ public:
     void setParameterValue(int32_t index, float value) override {
         setIndex = index;
         setValue = value;
-        callsBeforeSet = hostCalls.size();
+        callsBeforeSet = host->requests.size();
     }
 
     int32_t setIndex = -1;
@@ -212,24 +187,23 @@ const HostInt kAnswers[] = {0, 1, -1, 2, 48000, INT32_MAX, INT32_MIN};
 
 class HostRequests : public ::testing::Test {
 protected:
-    void SetUp() override {
-        hostCalls.clear();
-        hostAnswer = 0;
-    }
+    HostRequests() { host = &recording; }
+    ~HostRequests() override { host = nullptr; }
+    RecordingHost recording;
 };
 
 TEST_F(HostRequests, EachRequestSendsItsArgumentsAndReadsTheAnswer) {
     for (const Request& request : requests()) {
         for (HostInt answer : kAnswers) {
             SCOPED_TRACE(::testing::Message() << request.name << ", host answers " << answer);
-            RequestingEffect effect(recordingHost);
-            hostCalls.clear();
-            hostAnswer = answer;
+            RequestingEffect effect(RecordingHost::callback);
+            recording.requests.clear();
+            recording.otherAnswer = answer;
 
             EXPECT_EQ(request.send(effect), readAnswer(request.reading, answer));
-            const HostCall expected{effect.effectRecord(), request.opcode,  request.index,
-                                    request.value,         request.pointer, request.opt};
-            EXPECT_EQ(hostCalls, std::vector<HostCall>{expected});
+            const HostRequest expected{effect.effectRecord(), request.opcode,  request.index,
+                                       request.value,         request.pointer, request.opt};
+            EXPECT_EQ(recording.requests, std::vector<HostRequest>{expected});
 
             const bool refreshesRate = request.reading == Reading::SampleRate;
             const bool refreshesBlock = request.reading == Reading::BlockSize;
@@ -253,19 +227,19 @@ TEST_F(HostRequests, WithoutAHostEachRequestAnswersAsIfItHadAnsweredZero) {
 }
 
 TEST_F(HostRequests, FileSelectorWithoutASelectorAnswersFalseAndSendsNothing) {
-    RequestingEffect effect(recordingHost);
-    hostAnswer = 1;
+    RequestingEffect effect(RecordingHost::callback);
+    recording.otherAnswer = 1;
     EXPECT_FALSE(effect.hostOpenFileSelector(nullptr));
-    EXPECT_TRUE(hostCalls.empty());
+    EXPECT_TRUE(recording.requests.empty());
 }
 
 TEST_F(HostRequests, AutomationSetsTheParameterThroughTheOverrideBeforeTellingTheHost) {
-    RequestingEffect effect(recordingHost);
+    RequestingEffect effect(RecordingHost::callback);
     effect.setParameterAndNotify(3, -0.25f);
     EXPECT_EQ(effect.setIndex, 3);
     EXPECT_EQ(effect.setValue, -0.25f);
     EXPECT_EQ(effect.callsBeforeSet, 0u);
-    EXPECT_EQ(hostCalls.size(), 1u);
+    EXPECT_EQ(recording.requests.size(), 1u);
 }
 
 TEST_F(HostRequests, AutomationWithoutAHostStillSetsTheParameter) {

@@ -1,0 +1,27 @@
+#include "tests/support/RecordingHost.h"
+
+namespace {
+RecordingHost* current = nullptr;
+}
+
+bool operator==(const HostRequest& a, const HostRequest& b) {
+    return a.effect == b.effect && a.opcode == b.opcode && a.index == b.index && a.value == b.value &&
+           a.pointer == b.pointer && a.opt == b.opt;
+}
+
+std::ostream& operator<<(std::ostream& out, const HostRequest& request) {
+    return out << "{record " << request.effect << ", opcode " << request.opcode << ", index " << request.index
+               << ", value " << request.value << ", pointer " << request.pointer << ", float " << request.opt
+               << "}";
+}
+
+RecordingHost::RecordingHost() { current = this; }
+RecordingHost::~RecordingHost() { current = nullptr; }
+
+HostInt RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
+                                float opt) {
+    if (!current) return 0;
+    current->requests.push_back({effect, opcode, index, value, pointer, opt});
+    auto answer = current->answers.find(opcode);
+    return answer == current->answers.end() ? current->otherAnswer : answer->second;
+}

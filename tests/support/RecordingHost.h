@@ -1,0 +1,37 @@
+#pragma once
+// A host callback for tests that writes down every request with its six arguments and answers what the
+// test configured, per opcode or for all of them. The callback carries no user data, so requests reach
+// the one recording host alive at the time.
+
+#include "host/AEffect.h"
+
+#include <map>
+#include <ostream>
+#include <vector>
+
+struct HostRequest {
+    AEffect* effect;
+    int32_t opcode;
+    int32_t index;
+    HostInt value;
+    void* pointer;
+    float opt;
+};
+
+bool operator==(const HostRequest& a, const HostRequest& b);
+std::ostream& operator<<(std::ostream& out, const HostRequest& request);
+
+class RecordingHost {
+public:
+    RecordingHost();
+    ~RecordingHost();
+    RecordingHost(const RecordingHost&) = delete;
+    RecordingHost& operator=(const RecordingHost&) = delete;
+
+    std::vector<HostRequest> requests;
+    std::map<int32_t, HostInt> answers; // per opcode
+    HostInt otherAnswer = 0;            // for every opcode not in answers
+
+    static HostInt callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
+                            float opt);
+};

@@ -1,0 +1,47 @@
+#pragma once
+// The editor with a panel: it forwards keys and wheel turns to its frame, redraws the frame's dirty
+// views from the host's idle, keeps the process-wide knob mode, and offers pumpIdle, the paced idle that
+// controls run while they hold the mouse. The panel's own editor derives from it and makes the frame.
+
+#include "editor/EditorBase.h"
+#include "gui/IdleThrottle.h"
+
+class Frame;
+
+// How knobs follow the mouse in every editor of the process: kLinearKnobs drags linearly, any other
+// value circularly.
+extern int32_t knobMode;
+constexpr int32_t kLinearKnobs = 2;
+
+class GuiEditor : public EditorBase {
+public:
+    // The system's tick count and sleep pace pumpIdle.
+    static IdleThrottle::Clock& systemClock();
+
+    explicit GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock = systemClock());
+    ~GuiEditor() override;
+
+    int32_t getPanelRect(ERect** rect) override;
+    int32_t openPanel(void* parent) override;
+    void idle() override;
+    int32_t keyDown(VstKeyCode& key) override;
+    int32_t keyUp(VstKeyCode& key) override;
+    int32_t selectKnobMode(int32_t mode) override;
+    bool wheelTurned(float distance) override;
+
+    // Slots 11 to 13.
+    virtual void parameterChanged(int32_t index, float value);
+    virtual void redrawAll();
+    // Runs the idle, one waiting paint and the host's idle, about every 50 ms however often called.
+    virtual void pumpIdle();
+
+    PluginEffectX& pluginEffect() { return plugin; }
+
+protected:
+    ERect panelRect{0, 0, 0, 0};
+    Frame* frame = nullptr;
+
+private:
+    IdleThrottle idleThrottle;
+    bool insidePumpIdle = false;
+};

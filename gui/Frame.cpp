@@ -1,0 +1,312 @@
+#include "gui/Frame.h"
+
+#include "editor/GuiEditor.h"
+#include "gui/Bitmap.h"
+#include "gui/DrawContext.h"
+#include "gui/PointerInput.h"
+#include "gui/ToolkitState.h"
+#include "host/PluginEffectX.h"
+#include "plugin/PluginEntry.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ole2.h>
+
+bool swapButtons = false;
+TransparentBltFunction transparentBltEntry = nullptr;
+
+namespace {
+
+// Every frame of the process shares one window class, registered by the first frame and
+// unregistered by the last.
+char windowClassName[24];
+int32_t windowClassUsers = 0;
+
+HWND asWindow(void* handle) { return static_cast<HWND>(handle); }
+
+// TransparentBlt is trusted only on the NT family of systems.
+TransparentBltFunction findTransparentBlt(HMODULE library) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version) || version.dwPlatformId < VER_PLATFORM_WIN32_NT) return nullptr;
+    // Through the generic function type: the export's real signature is known only to this line.
+    auto generic = reinterpret_cast<void (*)()>(GetProcAddress(library, "TransparentBlt"));
+    return reinterpret_cast<TransparentBltFunction>(generic);
+}
+
+} // namespace
+
+// The frame's window messages: paint and button presses become view calls, the rest is the system's.
+class FrameWindowProcedure {
+public:
+    static void registerClass();
+    static void unregisterClass();
+    static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT destroyed(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam);
+    static LRESULT paint(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam);
+    static LRESULT buttonDown(Frame& frame, HWND window, LPARAM lParam);
+};
+
+// A drawing context on a device context of the frame's window, for one pass.
+class Frame::WindowPass {
+public:
+    explicit WindowPass(Frame& frame)
+        : window(asWindow(frame.window)), device(GetDC(window)), context(&frame, device, window) {}
+    WindowPass(const WindowPass&) = delete;
+    WindowPass& operator=(const WindowPass&) = delete;
+    ~WindowPass() { ReleaseDC(window, device); }
+
+    DrawContext* operator->() { return &context; }
+    operator DrawContext*() { return &context; }
+
+private:
+    HWND window;
+    HDC device;
+    DrawContext context; // goes before its device is released
+};
+
+void FrameWindowProcedure::registerClass() {
+    if (++windowClassUsers != 1) return;
+    std::snprintf(windowClassName, sizeof windowClassName, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleHandle)));
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_GLOBALCLASS; // no CS_DBLCLKS: a double click is two presses
+    windowClass.lpfnWndProc = handle;
+    windowClass.hInstance = moduleHandle;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = windowClassName;
+    RegisterClassA(&windowClass);
+    swapButtons = GetSystemMetrics(SM_SWAPBUTTON) > 0;
+}
+
+void FrameWindowProcedure::unregisterClass() {
+    if (--windowClassUsers == 0) UnregisterClassA(windowClassName, moduleHandle);
+}
+
+LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Frame* frame = reinterpret_cast<Frame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (frame) {
+        switch (message) {
+        case WM_DESTROY:
+            return destroyed(*frame, window, wParam, lParam);
+        case WM_PAINT:
+            return paint(*frame, window, wParam, lParam);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            return buttonDown(*frame, window, lParam);
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT FrameWindowProcedure::destroyed(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam) {
+    frame.isOpen = false;
+    frame.parentWindow = nullptr;
+    return DefWindowProcA(window, WM_DESTROY, wParam, lParam);
+}
+
+LRESULT FrameWindowProcedure::paint(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam) {
+    RECT update;
+    if (!GetUpdateRect(window, &update, FALSE)) return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC device = BeginPaint(window, &paint);
+    {
+        DrawContext context(&frame, device, window);
+        frame.drawInRect(&context,
+                         {paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom});
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT FrameWindowProcedure::buttonDown(Frame& frame, HWND, LPARAM lParam) {
+    Frame::WindowPass pass(frame);
+    frame.mouseDown(pass, {LOWORD(lParam), HIWORD(lParam)});
+    return 0;
+}
+
+Frame::Frame(const Rect& bounds, void* parent, GuiEditor* owner)
+    : View(bounds), editor(owner), parentWindow(parent) {
+    OleInitialize(nullptr);
+    transparentBltEntry = nullptr;
+    imagingLibrary = LoadLibraryA("msimg32.dll");
+    if (imagingLibrary) transparentBltEntry = findTransparentBlt(static_cast<HMODULE>(imagingLibrary));
+    createWindow();
+}
+
+void Frame::createWindow() {
+    if (!parentWindow) return;
+    FrameWindowProcedure::registerClass();
+    window = CreateWindowExA(0, windowClassName, "Window", WS_CHILD | WS_VISIBLE, 0, 0, boundsRect.width(),
+                             boundsRect.height(), asWindow(parentWindow), nullptr, moduleHandle, nullptr);
+    SetWindowLongPtrA(asWindow(window), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Drops are accepted once the window has a drop target; until then none is registered.
+}
+
+Frame::~Frame() {
+    if (dropTargetRegistered && window) RevokeDragDrop(asWindow(window));
+    removeAllViews(true);
+    setBackgroundBitmap(nullptr);
+    OleUninitialize();
+    if (imagingLibrary) FreeLibrary(static_cast<HMODULE>(imagingLibrary));
+    if (!window) return;
+    SetWindowLongPtrA(asWindow(window), GWLP_USERDATA, 0);
+    DestroyWindow(asWindow(window));
+    FrameWindowProcedure::unregisterClass();
+}
+
+void Frame::draw(DrawContext* context) {
+    firstPaintPending = false;
+    if (backgroundBitmap)
+        backgroundBitmap->drawOpaque(*context, {0, 0, backgroundBitmap->width, backgroundBitmap->height},
+                                     {0, 0});
+    for (View* view : views)
+        view->draw(context);
+}
+
+// Each overlapping view draws itself whole; only the background is limited to the area.
+void Frame::drawInRect(DrawContext* context, const Rect& area) {
+    firstPaintPending = false;
+    if (backgroundBitmap) backgroundBitmap->drawOpaque(*context, area, {area.left, area.top});
+    for (View* view : views)
+        if (view->overlaps(area)) view->drawInRect(context, area);
+}
+
+// A view that does not take the mouse does not hide the views under it.
+void Frame::mouseDown(DrawContext* context, Point where) {
+    setFocusView(nullptr);
+    const int32_t buttons = context ? context->mouseButtons() : -1;
+    View* hit =
+        views.findFromTop([&](View& view) { return view.mouseEnabled() && view.hitTest(where, buttons); });
+    if (hit) hit->mouseDown(context, where);
+}
+
+void Frame::redrawIfDirty(DrawContext* context) {
+    if (!isOpen) return;
+    if (needsRedraw()) {
+        draw(context);
+        markDirty(false);
+        return;
+    }
+    for (View* view : views)
+        view->redrawIfDirty(context);
+}
+
+int32_t Frame::keyDown(VstKeyCode& key) { return routeKey(&View::keyDown, key); }
+
+int32_t Frame::keyUp(VstKeyCode& key) { return routeKey(&View::keyUp, key); }
+
+// The focus view is asked first, then every view from the top; it may be asked twice.
+int32_t Frame::routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key) {
+    int32_t result = focusView ? (focusView->*handler)(key) : -1;
+    if (result != -1) return result;
+    views.findFromTop([&](View& view) { return (result = (view.*handler)(key)) != -1; });
+    return result;
+}
+
+// A view holding the focus is in the middle of a gesture: nothing is dropped meanwhile.
+bool Frame::dropReceived(char** items, int32_t count, int32_t kind, Point where) {
+    if (focusView) return false;
+    Rect area;
+    return views.findFromTop([&](View& view) {
+        return view.mouseEnabled() && view.bounds(area).contains(where) &&
+               view.dropReceived(items, count, kind, where);
+    }) != nullptr;
+}
+
+// The view under the cursor gets the cursor's current position, whatever point the caller gave.
+bool Frame::wheelTurned(DrawContext* context, Point, float distance) {
+    View* view = viewUnderCursor();
+    if (!view) return false;
+    Point where;
+    cursorPosition(where);
+    if (context) return view->wheelTurned(context, where, distance);
+    if (!window) return false;
+    WindowPass pass(*this);
+    return view->wheelTurned(pass, where, distance);
+}
+
+bool Frame::addView(View* view) {
+    if (!views.append(view)) return false;
+    view->setFrame(this);
+    view->attachedTo(this);
+    return true;
+}
+
+bool Frame::removeView(View* view, bool release) {
+    views.remove(view, this, release);
+    return true;
+}
+
+bool Frame::removeAllViews(bool release) {
+    setFocusView(nullptr);
+    views.clear(this, release);
+    return true;
+}
+
+void Frame::setBackgroundBitmap(Bitmap* bitmap) {
+    if (backgroundBitmap) backgroundBitmap->releaseReference();
+    backgroundBitmap = bitmap;
+    if (backgroundBitmap) backgroundBitmap->addReference();
+}
+
+// Nothing is drawn before the window's first paint has laid down the background.
+void Frame::redrawDirtyViews() {
+    if (!isOpen || firstPaintPending || !window || !anythingNeedsRedraw()) return;
+    WindowPass pass(*this);
+    redrawIfDirty(pass);
+}
+
+void Frame::redrawView(View* view) {
+    if (!window) return;
+    WindowPass pass(*this);
+    if (view && views.contains(view))
+        view->draw(pass);
+    else
+        draw(pass);
+}
+
+bool Frame::anythingNeedsRedraw() {
+    return needsRedraw() ||
+           std::any_of(views.begin(), views.end(), [](View* view) { return view->needsRedraw(); });
+}
+
+View* Frame::viewUnderCursor() {
+    Point where;
+    cursorPosition(where);
+    Rect area;
+    return views.findFromTop([&](View& view) { return view.bounds(area).contains(where); });
+}
+
+bool Frame::cursorPosition(Point& out) {
+    out = PointerInput::current().screenCursor();
+    if (!window) return true;
+    RECT outer{};
+    GetWindowRect(asWindow(window), &outer);
+    out = {out.x - outer.left, out.y - outer.top};
+    return true;
+}
+
+void Frame::setFocusView(View* view) {
+    View* previous = focusView;
+    focusView = view;
+    if (previous) previous->focusLost(nullptr);
+}
+
+void Frame::beginEdit(int32_t tag) {
+    if (editor) editor->pluginEffect().hostBeginEdit(tag);
+}
+
+void Frame::endEdit(int32_t tag) {
+    if (editor) editor->pluginEffect().hostEndEdit(tag);
+}
+
+int32_t Frame::knobMode() const { return ::knobMode; }
+
+void Frame::pumpIdle() {
+    if (editor) editor->pumpIdle();
+}

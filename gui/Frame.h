@@ -1,0 +1,73 @@
+#pragma once
+// The root of an open panel: a view as large as the panel that owns the child window in the host's
+// window, the background bitmap and the views on it. It turns window messages into view calls,
+// redraws dirty views when the editor idles, routes keys, wheel turns and drops to the right view, and
+// lets views reach their editor and the plug-in. Window and module handles are kept opaque here so that
+// views can know their frame without the Windows header.
+
+#include "gui/View.h"
+#include "gui/ViewList.h"
+
+class Bitmap;
+
+class Frame : public View {
+public:
+    Frame(const Rect& bounds, void* parentWindow, GuiEditor* editor);
+    ~Frame() override;
+
+    void draw(DrawContext* context) override;
+    void drawInRect(DrawContext* context, const Rect& area) override;
+    void mouseDown(DrawContext* context, Point where) override;
+    void redrawIfDirty(DrawContext* context) override;
+    int32_t keyDown(VstKeyCode& key) override;
+    int32_t keyUp(VstKeyCode& key) override;
+    bool dropReceived(char** items, int32_t count, int32_t kind, Point where) override;
+    bool wheelTurned(DrawContext* context, Point where, float distance) override;
+    GuiEditor* ownerEditor() override { return editor; }
+
+    // Slots 32 to 37: the views. The frame takes over the reference of a view it is given.
+    virtual bool addView(View* view);
+    virtual bool removeView(View* view, bool release);
+    virtual bool removeAllViews(bool release);
+    virtual bool containsView(View* view) { return views.contains(view); }
+    virtual int32_t viewCount() { return views.size(); }
+    virtual View* viewAt(int32_t index) { return views.at(index); }
+
+    // Holds one reference to the bitmap; nothing is redrawn.
+    void setBackgroundBitmap(Bitmap* bitmap);
+    // The editor's idle step: redraws the views that need it, once the window has been painted.
+    void redrawDirtyViews();
+    // Draws the view if it is one of the frame's, otherwise the whole frame.
+    void redrawView(View* view);
+    bool anythingNeedsRedraw();
+    View* viewUnderCursor();
+    // The cursor relative to the window, or on the screen when there is no window.
+    bool cursorPosition(Point& out);
+    // The focus view loses the focus (without a context) when another one takes it.
+    void setFocusView(View* view);
+    void beginEdit(int32_t tag);
+    void endEdit(int32_t tag);
+    int32_t knobMode() const;
+    void pumpIdle();
+
+    // The frame's own window, or null.
+    void* windowHandle() const { return window; }
+
+private:
+    class WindowPass;
+    void createWindow();
+    int32_t routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key);
+
+    GuiEditor* editor;
+    void* parentWindow;
+    Bitmap* backgroundBitmap = nullptr;
+    ViewList views;
+    View* focusView = nullptr;
+    bool firstPaintPending = true;
+    bool isOpen = true;
+    bool dropTargetRegistered = false; // set once the window accepts drops
+    void* window = nullptr;
+    void* imagingLibrary = nullptr;
+
+    friend class FrameWindowProcedure;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The two reads a drag loop polls: whether a key or mouse button is held, and where the cursor is on
+// the screen. The product reads the system's asynchronous key state and cursor; tests script a drag by
+// putting their own source in place.
+
+#include "gui/Geometry.h"
+
+class PointerInput {
+public:
+    virtual bool isHeld(int virtualKey) = 0;
+    virtual Point screenCursor() = 0;
+
+    // The source in use; the system's unless another was put in place.
+    static PointerInput& current();
+    // Puts a source in place, or the system's again with null.
+    static void use(PointerInput* source);
+
+protected:
+    ~PointerInput() = default;
+};

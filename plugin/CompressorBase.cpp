@@ -1,5 +1,10 @@
 #include "plugin/CompressorBase.h"
 
+#include "plugin/DenormalFlush.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
@@ -7,22 +12,208 @@ namespace {
 
 constexpr char kProductName[] = "Quenvale Compressor";
 constexpr char kVendorName[] = "Harrowmere";
+constexpr char kParameterNames[CompressorBase::kParameterCount][16] = {"Threshold", "Attack", "Time Constant",
+                                                                       "Gain"};
+constexpr char kParameterLabel[] = "Value";
+// Room for any display text: the formats print at most a few dozen characters.
+constexpr std::size_t kDisplayCapacity = 64;
+
+// The block routine runs the linked stereo pair through this slot of the gain computer.
+constexpr int32_t kLinkedSlot = 1;
+
+struct TimeConstants {
+    float attackMs;
+    float releaseMs;
+};
+
+// The six positions of the time-constant selector.
+constexpr TimeConstants kTimeConstants[] = {{0.2f, 300.0f},  {0.2f, 800.0f},  {0.4f, 2000.0f},
+                                            {0.8f, 5000.0f}, {0.2f, 2000.0f}, {0.2f, 10000.0f}};
+constexpr int32_t kPositionCount = sizeof kTimeConstants / sizeof kTimeConstants[0];
+
+struct Preset {
+    const char* name;
+    float timeConstant;
+};
+
+// Programs 1 to 6, one for each selector position.
+constexpr Preset kPresets[] = {{"Att: .2ms - Rel: 300ms", 0.0f}, {"Att: .2ms - Rel: 800ms", 0.2f},
+                               {"Att: .4ms - Rel: 2s", 0.4f},    {"Att: .8ms - Rel: 5s", 0.6f},
+                               {"Att: .2ms - Rel: 2s", 0.8f},    {"Att: .2ms - Rel: 10s", 1.0f}};
 
 bool writeName(const char* name, char* text) {
     std::strcpy(text, name);
     return true;
 }
 
+bool isParameter(int32_t index) { return index >= 0 && index < CompressorBase::kParameterCount; }
+
+// Per second of audio, a hold with no new peak falls to one hundredth of its value.
+double decayPerFrame(int32_t sampleRate) { return 1.0 / std::pow(10.0, 1.0 / (sampleRate * 0.5)); }
+
+// A hold rises to a larger finite sample and otherwise decays; NaN and infinity never enter it.
+inline void followPeak(float& hold, float sample, double decay) {
+    hold = sample > hold && sample <= FLT_MAX ? sample : float(hold * decay);
+}
+
+double squared(float value) { return std::pow(double(value), 2.0); }
+
+void writeDisplay(int32_t index, float value, char* text) {
+    switch (index) {
+    case CompressorBase::kThreshold:
+        std::snprintf(text, kDisplayCapacity, "%.1f",
+                      20.0 * std::log10(double(0.01f) / (double(0.99f) * squared(value) + double(0.01f))));
+        break;
+    case CompressorBase::kAttack:
+        std::snprintf(text, kDisplayCapacity, "%.1f  ms", 2.0 + squared(value) * (800.0 - 2.0));
+        break;
+    case CompressorBase::kTimeConstant:
+        std::snprintf(text, kDisplayCapacity, "%.1f  ms", 3.0 + squared(value) * (5000.0 - 3.0));
+        break;
+    default: {
+        // The output gain in decibels; at and below its zero the logarithm has no value.
+        const double gain = (double(value) - 0.5) * 10.0 + 1.0;
+        if (gain <= 0.0)
+            std::strcpy(text, "-oo");
+        else
+            std::snprintf(text, kDisplayCapacity, "%.1f", 20.0 * std::log10(gain));
+    }
+    }
+}
+
 } // namespace
 
 CompressorBase::CompressorBase(HostCallback callback)
     : PluginEffectX(callback, kProgramCount, kParameterCount) {
+    gainComputer.initialise(int32_t(sampleRate));
     assignInputCount(2);
     assignOutputCount(2);
     declareMono(true);
     assignUniqueId(fourCharacterCode("QvCm"));
     declareReplacing(true);
+    meterSampleRate = int32_t(sampleRateValue());
+    if (meterSampleRate < 1) meterSampleRate = 44100;
+    meterDecay.store(decayPerFrame(meterSampleRate), std::memory_order_relaxed);
+    loadPresetPrograms();
+    selectProgram(0);
 }
+
+// ---- Parameters -----------------------------------------------------------------------------------
+
+void CompressorBase::setParameterValue(int32_t index, float value) {
+    switch (index) {
+    case kThreshold:
+        thresholdValue = value;
+        gainComputer.setThreshold(value);
+        break;
+    case kAttack:
+        attackValue = value;
+        gainComputer.setDetectorGain(value);
+        break;
+    case kTimeConstant:
+        timeConstantValue = value;
+        applyTimeConstant(value);
+        break;
+    case kGain:
+        gainValue = value;
+        applyOutputGain(value);
+        break;
+    case kSpare:
+        spareValue = value;
+        return;
+    default:
+        return;
+    }
+    programs[programIndex].setValue(index, value);
+}
+
+float CompressorBase::parameterValue(int32_t index) {
+    switch (index) {
+    case kThreshold:
+        return thresholdValue;
+    case kAttack:
+        return attackValue;
+    case kTimeConstant:
+        return timeConstantValue;
+    case kGain:
+        return gainValue;
+    case kGainReductionMeter:
+        return gainReductionHold.load(std::memory_order_relaxed);
+    case kInputLeftMeter:
+        return inputMeterReading(inputHoldLeft.load(std::memory_order_relaxed));
+    case kInputRightMeter:
+        return inputMeterReading(inputHoldRight.load(std::memory_order_relaxed));
+    case kOutputLeftMeter:
+        return outputHoldLeft.load(std::memory_order_relaxed);
+    case kOutputRightMeter:
+        return outputHoldRight.load(std::memory_order_relaxed);
+    case kSpare:
+        return spareValue;
+    default:
+        return 0.0f;
+    }
+}
+
+void CompressorBase::parameterLabel(int32_t index, char* text) {
+    if (isParameter(index)) std::strcpy(text, kParameterLabel);
+}
+
+void CompressorBase::parameterDisplay(int32_t index, char* text) {
+    if (isParameter(index)) writeDisplay(index, parameterValue(index), text);
+}
+
+void CompressorBase::parameterName(int32_t index, char* text) {
+    if (isParameter(index)) std::strcpy(text, kParameterNames[index]);
+}
+
+// The position is the value times 5 truncated toward zero; outside the six positions (or for a value
+// that is not a number) the times stay as they are.
+void CompressorBase::applyTimeConstant(float value) {
+    const float scaled = value * 5.0f;
+    if (!(scaled > -1.0f && scaled < float(kPositionCount))) return;
+    const TimeConstants& times = kTimeConstants[int32_t(scaled)];
+    gainComputer.setReleaseTime(0.0f, times.releaseMs, 1.0f);
+    gainComputer.setAttackTime(0.0f, times.attackMs, 1.0f);
+}
+
+// A value that is neither above nor at or below 0.5 (NaN) leaves the gain as it is.
+void CompressorBase::applyOutputGain(float value) {
+    if (value > 0.5f)
+        outputGain.store((value - 0.5f) * 15.0f + 1.0f, std::memory_order_relaxed);
+    else if (value <= 0.5f)
+        outputGain.store(value * 2.0f, std::memory_order_relaxed);
+}
+
+// The input meters read the hold through x^(1 / (x * 0.001 * rate)); a hold of 0 reads 0.
+float CompressorBase::inputMeterReading(float hold) const {
+    if (hold <= 0.0f) return 0.0f;
+    return float(std::pow(double(hold), 1.0 / (double(hold) * 0.001 * meterSampleRate)));
+}
+
+// ---- Sample rate ----------------------------------------------------------------------------------
+
+void CompressorBase::changeSampleRate(float rate) {
+    PluginEffectX::changeSampleRate(rate);
+    followSampleRate(rate);
+}
+
+void CompressorBase::changeBlockSizeAndSampleRate(int32_t size, float rate) {
+    PluginEffectX::changeBlockSizeAndSampleRate(size, rate);
+    followSampleRate(rate);
+}
+
+// Times and meter ballistics follow the host's rate; the envelope and the holds keep their values. A
+// rate without a whole number of hertz in the integer range (0, negative, below 1, huge, not finite)
+// changes nothing.
+void CompressorBase::followSampleRate(float rate) {
+    if (!(rate >= 1.0f && rate < 2147483648.0f)) return;
+    const int32_t hertz = int32_t(rate);
+    gainComputer.changeSampleRate(hertz);
+    meterSampleRate = hertz;
+    meterDecay.store(decayPerFrame(hertz), std::memory_order_relaxed);
+}
+
+// ---- Audio ----------------------------------------------------------------------------------------
 
 void CompressorBase::processAdd(float** inputs, float** outputs, int32_t frames) {
     processBlock(inputs, outputs, frames, 0);
@@ -32,7 +223,91 @@ void CompressorBase::processReplace(float** inputs, float** outputs, int32_t fra
     processBlock(inputs, outputs, frames, 1);
 }
 
-void CompressorBase::processBlock(float**, float**, int32_t, int32_t) {}
+void CompressorBase::processBlock(float** inputs, float** outputs, int32_t frames, int32_t replace) {
+    if (frames <= 0) return;
+    DenormalFlush flush;
+    if (replace)
+        processFrames<true>(inputs, outputs, frames);
+    else
+        processFrames<false>(inputs, outputs, frames);
+}
+
+CompressorBase::MeterLevels CompressorBase::loadHolds() const {
+    return {gainReductionHold.load(std::memory_order_relaxed), inputHoldLeft.load(std::memory_order_relaxed),
+            inputHoldRight.load(std::memory_order_relaxed), outputHoldLeft.load(std::memory_order_relaxed),
+            outputHoldRight.load(std::memory_order_relaxed)};
+}
+
+void CompressorBase::storeHolds(const MeterLevels& levels) {
+    gainReductionHold.store(levels.gainReduction, std::memory_order_relaxed);
+    inputHoldLeft.store(levels.inputLeft, std::memory_order_relaxed);
+    inputHoldRight.store(levels.inputRight, std::memory_order_relaxed);
+    outputHoldLeft.store(levels.outputLeft, std::memory_order_relaxed);
+    outputHoldRight.store(levels.outputRight, std::memory_order_relaxed);
+}
+
+// The envelope and the holds live in locals for the block and are stored back once. The output gain and
+// the gain computer's settings are loaded at every frame, so a change takes effect at the next frame.
+// Both input samples are read before the outputs are written: with the same buffers for input and
+// output the input meters still see the input.
+template <bool replace> void CompressorBase::processFrames(float** inputs, float** outputs, int32_t frames) {
+    const float* inLeft = inputs[0];
+    const float* inRight = inputs[1];
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+    const double decay = meterDecay.load(std::memory_order_relaxed);
+    double envelope = gainComputer.slotEnvelope(kLinkedSlot);
+    MeterLevels holds = loadHolds();
+    float gain = 1.0f;
+    for (int32_t i = 0; i < frames; ++i) {
+        const float left = inLeft[i];
+        const float right = inRight[i];
+        gain = gainComputer.midLevelGain(envelope, left, right);
+        followPeak(holds.gainReduction, 1.0f - gain, decay);
+        const float level = outputGain.load(std::memory_order_relaxed);
+        float newLeft = gain * left * level;
+        float newRight = gain * right * level;
+        if constexpr (!replace) {
+            newLeft += outLeft[i];
+            newRight += outRight[i];
+        }
+        outLeft[i] = newLeft;
+        outRight[i] = newRight;
+        followPeak(holds.inputLeft, left, decay);
+        followPeak(holds.inputRight, right, decay);
+        followPeak(holds.outputRight, newRight, decay);
+        followPeak(holds.outputLeft, newLeft, decay);
+    }
+    gainComputer.keepSlot(kLinkedSlot, envelope, gain);
+    storeHolds(holds);
+}
+
+// ---- Programs -------------------------------------------------------------------------------------
+
+void CompressorBase::loadPresetPrograms() {
+    for (int32_t i = 0; i < kProgramCount - 1; ++i)
+        programs[i + 1] = ProgramRecord(kPresets[i].name, kPresets[i].timeConstant);
+}
+
+// Applies the program's four values; each is written back into the same record, which stays as it was.
+void CompressorBase::selectProgram(int32_t index) {
+    if (index < 0 || index >= kProgramCount) return;
+    programIndex = index;
+    for (int32_t k = 0; k < ProgramRecord::kValueCount; ++k)
+        setParameterValue(k, programs[index].value(k));
+}
+
+void CompressorBase::renameProgram(char* text) { programs[programIndex].rename(text); }
+
+void CompressorBase::currentProgramName(char* text) { std::strcpy(text, programs[programIndex].name()); }
+
+bool CompressorBase::indexedProgramName(HostInt, int32_t index, char* text) {
+    if (index < 0 || index >= kProgramCount) return false;
+    std::strcpy(text, programs[index].name());
+    return true;
+}
+
+// ---- Identity -------------------------------------------------------------------------------------
 
 bool CompressorBase::effectNameText(char* text) { return writeName(kProductName, text); }
 bool CompressorBase::vendorText(char* text) { return writeName(kVendorName, text); }

@@ -1,0 +1,93 @@
+#pragma once
+// The compressor's detector and gain law. A detector level taken from the stereo pair is smoothed with
+// separate attack and release coefficients; the gain is the threshold over the square root of the
+// smoothed level, capped at 1, which gives a 2:1 ratio above a hard knee.
+//
+// The settings are written by whichever thread sets a parameter and read by the audio thread at every
+// frame, so they are relaxed atomics: plain loads and stores in the generated code, and a 64-bit
+// coefficient is never seen half-written. The envelopes belong to the audio thread.
+
+#include <algorithm>
+#include <atomic>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+
+class GainComputer {
+public:
+    static constexpr int32_t kSlotCount = 6;
+    // Detector modes: the left sample as it is, the power of the scaled mid signal, and its level.
+    static constexpr int32_t kLeftSample = 0;
+    static constexpr int32_t kMidPower = 1;
+    static constexpr int32_t kMidLevel = 2;
+
+    void initialise(int32_t sampleRate);
+    // A new host rate: both coefficients follow from the current times; the envelopes are kept.
+    void changeSampleRate(int32_t sampleRate);
+
+    // The time becomes start + (end - start) x fraction, in milliseconds.
+    void setAttackTime(float start, float end, float fraction);
+    void setReleaseTime(float start, float end, float fraction);
+    void setDetectorGain(float value);
+    void setThreshold(float value);
+
+    // One frame through the given slot; answers the gain, 0 to 1. A slot outside 0 to 5 answers 1
+    // and changes nothing.
+    float computeGain(int32_t mode, int32_t slot, float left, float right);
+
+    // The block path: one frame in mode kMidLevel on an envelope the caller keeps in a local for the
+    // whole block, then stored back once with keepSlot.
+    float midLevelGain(double& envelope, float left, float right) const {
+        envelope = follow(envelope, detectorLevel(kMidLevel, left, right));
+        return gainAt(envelope);
+    }
+    double slotEnvelope(int32_t slot) const { return envelopes[slot]; }
+    void keepSlot(int32_t slot, double envelope, float gain);
+
+    double attackTime() const { return attackMs; }
+    double releaseTime() const { return releaseMs; }
+    double attackCoefficient() const { return coefficients[kRising].load(std::memory_order_relaxed); }
+    double releaseCoefficient() const { return coefficients[kFalling].load(std::memory_order_relaxed); }
+    float detectorGainValue() const { return detectorGain.load(std::memory_order_relaxed); }
+    float thresholdValue() const { return threshold.load(std::memory_order_relaxed); }
+    float slotGain(int32_t slot) const { return channelGains[slot]; }
+    int32_t sampleRate() const { return sampleRateHz; }
+
+private:
+    // Index into coefficients by "the level rises": a load instead of a branch in the frame loop.
+    static constexpr int kFalling = 0;
+    static constexpr int kRising = 1;
+
+    double detectorLevel(int32_t mode, float left, float right) const {
+        if (mode != kMidPower && mode != kMidLevel) return left;
+        const double mid = ((double(left) + double(right)) * 0.5 + double(1e-24f)) *
+                           detectorGain.load(std::memory_order_relaxed);
+        return mode == kMidLevel ? std::abs(mid) : mid * mid;
+    }
+
+    // A non-finite level (from the input or the detector gain) would stay in the envelope for good,
+    // so such a frame leaves the envelope as it is.
+    double follow(double envelope, double level) const {
+        const double target = std::abs(level) <= DBL_MAX ? level : envelope;
+        const double k = coefficients[target > envelope].load(std::memory_order_relaxed);
+        return target + (envelope - target) * k;
+    }
+
+    // threshold / sqrt(envelope), capped at 1: below the knee the quotient exceeds 1 and the cap gives
+    // exactly 1; a quotient that is not a number (0 / 0) also reads 1.
+    float gainAt(double envelope) const {
+        const double quotient = threshold.load(std::memory_order_relaxed) / std::sqrt(envelope);
+        return float(std::min(1.0, quotient));
+    }
+
+    void storeCoefficient(int which, double milliseconds);
+
+    double attackMs = 0.0;
+    double releaseMs = 0.0;
+    std::atomic<float> detectorGain{0.0f};
+    int32_t sampleRateHz = 0;
+    double envelopes[kSlotCount] = {};
+    std::atomic<double> coefficients[2] = {};
+    float channelGains[kSlotCount] = {};
+    std::atomic<float> threshold{0.0f};
+};

@@ -1,0 +1,47 @@
+#pragma once
+// The compressor with its running state in view, and stereo buffers to drive it with.
+
+#include "plugin/CompressorBase.h"
+
+#include <vector>
+
+class OpenCompressor : public CompressorBase {
+public:
+    OpenCompressor() : CompressorBase(nullptr) {}
+
+    const GainComputer& detector() const { return gainComputer; }
+    double envelope() const { return gainComputer.slotEnvelope(1); }
+    float gainApplied() const { return outputGain.load(); }
+    double decay() const { return meterDecay.load(); }
+    int32_t meterRate() const { return meterSampleRate; }
+    float inputHold(int channel) const { return channel == 0 ? inputHoldLeft.load() : inputHoldRight.load(); }
+    float outputHold(int channel) const {
+        return channel == 0 ? outputHoldLeft.load() : outputHoldRight.load();
+    }
+    float reductionHold() const { return gainReductionHold.load(); }
+};
+
+struct StereoSignal {
+    std::vector<float> left;
+    std::vector<float> right;
+
+    explicit StereoSignal(std::size_t frames = 0, float value = 0.0f)
+        : left(frames, value), right(frames, value) {}
+    int32_t frames() const { return int32_t(left.size()); }
+};
+
+// Runs the whole signal through the compressor in blocks of the given size; answers the outputs.
+inline StereoSignal processInBlocks(CompressorBase& compressor, const StereoSignal& input, int32_t blockSize,
+                                    bool replace = true) {
+    StereoSignal output(input.left.size());
+    for (int32_t start = 0; start < input.frames(); start += blockSize) {
+        const int32_t count = std::min(blockSize, input.frames() - start);
+        float* in[] = {const_cast<float*>(&input.left[start]), const_cast<float*>(&input.right[start])};
+        float* out[] = {&output.left[start], &output.right[start]};
+        if (replace)
+            compressor.processReplace(in, out, count);
+        else
+            compressor.processAdd(in, out, count);
+    }
+    return output;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Test signals: a steady tone, drum-like noise bursts and a step, each stereo and deterministic.
+
+#include "tests/plugin/OpenCompressor.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace signals {
+
+inline StereoSignal tone(int32_t frames, float amplitude, double hertz, int32_t rate = 44100) {
+    StereoSignal signal(frames);
+    for (int32_t i = 0; i < frames; ++i) {
+        signal.left[i] = float(amplitude * std::sin(6.283185307179586 * hertz * i / rate));
+        signal.right[i] = float(0.8 * amplitude * std::sin(6.283185307179586 * hertz * 1.5 * i / rate));
+    }
+    return signal;
+}
+
+// Bursts of noise every quarter second, each falling by 60 dB within its first 100 ms.
+inline StereoSignal bursts(int32_t frames, float amplitude, int32_t rate = 44100) {
+    StereoSignal signal(frames);
+    uint32_t seed = 12345;
+    const int32_t period = rate / 4;
+    for (int32_t i = 0; i < frames; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const float noise = float(seed >> 8) / float(1u << 23) - 1.0f;
+        const float fall = float(std::pow(10.0, -3.0 * (i % period) / (0.1 * rate)));
+        signal.left[i] = amplitude * fall * noise;
+        signal.right[i] = -0.5f * amplitude * fall * noise;
+    }
+    return signal;
+}
+
+// Silence, then the same level on both channels from the given frame on.
+inline StereoSignal step(int32_t frames, int32_t at, float before, float after) {
+    StereoSignal signal(frames, before);
+    for (int32_t i = at; i < frames; ++i)
+        signal.left[i] = signal.right[i] = after;
+    return signal;
+}
+
+} // namespace signals

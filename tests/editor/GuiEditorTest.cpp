@@ -1,0 +1,258 @@
+// The editor with a panel: its answers without a panel, the paced pumpIdle on a scripted clock, the idle
+// that the host sends from inside pumpIdle, and a frame reached through the editor.
+
+#include "editor/GuiEditor.h"
+
+#include "gui/Frame.h"
+#include "host/Opcodes.h"
+#include "host/PluginEffectX.h"
+#include "plugin/PluginEntry.h"
+#include "tests/gui/GdiSupport.h"
+#include "tests/gui/GeometryOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct HostRequest {
+    int32_t opcode;
+    int32_t index;
+};
+
+// What the host was asked, and what it does when asked for idle time.
+std::vector<HostRequest> requests;
+std::function<void()> onHostIdle;
+
+HostInt host(AEffect*, int32_t opcode, int32_t index, HostInt, void*, float) {
+    requests.push_back({opcode, index});
+    if (opcode == audioMasterIdle && onHostIdle) onHostIdle();
+    return 1;
+}
+
+class Effect : public PluginEffectX {
+public:
+    Effect() : PluginEffectX(host, 1, 1) {}
+    void processAdd(float**, float**, int32_t) override {}
+    EditorBase* attached() { return editor; }
+};
+
+class ScriptedClock final : public IdleThrottle::Clock {
+public:
+    uint32_t ticks() override { return now; }
+    void sleep(uint32_t milliseconds) override { now += milliseconds; }
+    uint32_t now = 0xFFFFFF80u; // the counter wraps during every test
+};
+
+// Counts idles and refreshes; opens a frame of its own when given a parent window.
+class ProbeEditor : public GuiEditor {
+public:
+    ProbeEditor(PluginEffectX& owner, IdleThrottle::Clock& clock) : GuiEditor(owner, clock) {
+        panelRect = {0, 0, 150, 200};
+    }
+    int32_t openPanel(void* parent) override {
+        GuiEditor::openPanel(parent);
+        frame = new Frame({0, 0, 200, 150}, parent, this);
+        return 1;
+    }
+    void closePanel() override {
+        delete frame;
+        frame = nullptr;
+    }
+    void idle() override {
+        ++idles;
+        GuiEditor::idle();
+    }
+    void refresh() override { ++refreshes; }
+    Frame* panel() { return frame; }
+
+    int idles = 0;
+    int refreshes = 0;
+};
+
+class GuiEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        requests.clear();
+        onHostIdle = nullptr;
+        editor = new ProbeEditor(effect, clock);
+    }
+    void TearDown() override { onHostIdle = nullptr; }
+
+    int hostIdles() const {
+        int n = 0;
+        for (const HostRequest& request : requests)
+            n += request.opcode == audioMasterIdle;
+        return n;
+    }
+
+    ScriptedClock clock;
+    Effect effect; // deletes the editor
+    ProbeEditor* editor = nullptr;
+};
+
+TEST_F(GuiEditorTest, AttachesItselfToThePlugin) {
+    EXPECT_EQ(effect.attached(), editor);
+    EXPECT_TRUE(effect.effectRecord()->flags & effFlagsHasEditor);
+}
+
+TEST_F(GuiEditorTest, WithoutAPanelKeysAndTheWheelAreNotHandled) {
+    VstKeyCode key{'a', 0, 0};
+    EXPECT_EQ(editor->keyDown(key), -1);
+    EXPECT_EQ(editor->keyUp(key), -1);
+    EXPECT_FALSE(editor->wheelTurned(1.0f));
+    editor->redrawAll();
+    editor->idle();
+    EXPECT_EQ(editor->refreshes, 0);
+}
+
+TEST_F(GuiEditorTest, ReportsItsPanelRectangle) {
+    ERect* rect = nullptr;
+    EXPECT_EQ(editor->getPanelRect(&rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->bottom, 150);
+    EXPECT_EQ(rect->right, 200);
+}
+
+TEST_F(GuiEditorTest, KnobModeIsSharedByTheProcess) {
+    for (int32_t mode : {2, 0, 1, 2}) {
+        EXPECT_EQ(editor->selectKnobMode(mode), 1);
+        EXPECT_EQ(knobMode, mode);
+        Frame frame({0, 0, 10, 10}, nullptr, editor);
+        EXPECT_EQ(frame.knobMode(), mode);
+    }
+}
+
+TEST_F(GuiEditorTest, ParameterChangesAreAppliedAtTheNextIdle) {
+    editor->parameterChanged(0, 0.5f);
+    EXPECT_EQ(editor->refreshes, 0);
+    editor->idle();
+    EXPECT_EQ(editor->refreshes, 1);
+    editor->idle();
+    EXPECT_EQ(editor->refreshes, 1);
+}
+
+struct PaceCase {
+    uint32_t step;
+    int calls;
+    int minimumIdles;
+    int maximumIdles;
+};
+
+TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
+    const PaceCase cases[] = {{10, 2, 0, 1}, {60, 2, 2, 2}, {60, 30, 30, 30}};
+    for (const PaceCase& c : cases) {
+        ScriptedClock paced;
+        Effect owner;
+        auto* probe = new ProbeEditor(owner, paced);
+        requests.clear();
+        paced.now += 200; // past the idle due at construction
+        probe->pumpIdle();
+        const int before = probe->idles;
+        for (int i = 1; i < c.calls; ++i) {
+            paced.now += c.step;
+            probe->pumpIdle();
+        }
+        const int idles = probe->idles - before + 1;
+        EXPECT_GE(idles, c.minimumIdles) << c.calls << " calls " << c.step << " ms apart";
+        EXPECT_LE(idles, c.maximumIdles) << c.calls << " calls " << c.step << " ms apart";
+        EXPECT_EQ(hostIdles(), probe->idles) << "every idle is followed by the host's";
+    }
+}
+
+TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
+    editor->requestRefresh();
+    onHostIdle = [this] {
+        editor->requestRefresh();
+        editor->idle();
+    };
+    clock.now += 200;
+    editor->pumpIdle();
+    EXPECT_EQ(editor->refreshes, 1) << "only pumpIdle's own idle applies the refresh";
+    EXPECT_EQ(editor->idles, 2);
+    onHostIdle = nullptr;
+    editor->idle();
+    EXPECT_EQ(editor->refreshes, 2) << "the refresh asked for meanwhile is still pending";
+}
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Reaching the frame: keys, the wheel at the cursor, and begin and end edit on the host.
+class OpenEditorTest : public GuiEditorTest {
+protected:
+    void SetUp() override {
+        GuiEditorTest::SetUp();
+        moduleHandle = GetModuleHandleA(nullptr);
+        WNDCLASSA hostClass{};
+        hostClass.lpfnWndProc = hostProcedure;
+        hostClass.hInstance = moduleHandle;
+        hostClass.lpszClassName = "QuenvaleEditorTestHost";
+        RegisterClassA(&hostClass);
+        parent = CreateWindowExA(0, "QuenvaleEditorTestHost", "host", WS_POPUP | WS_VISIBLE, 60, 40, 300, 200,
+                                 nullptr, nullptr, moduleHandle, nullptr);
+        ASSERT_NE(parent, nullptr);
+        editor->openPanel(parent);
+        view = new KeyView({20, 20, 60, 60});
+        editor->panel()->addView(view);
+    }
+    void TearDown() override {
+        editor->closePanel();
+        DestroyWindow(parent);
+        GuiEditorTest::TearDown();
+    }
+
+    class KeyView : public View {
+    public:
+        using View::View;
+        int32_t keyDown(VstKeyCode& key) override { return key.character; }
+        bool wheelTurned(DrawContext*, Point at, float distance) override {
+            where = at;
+            turned = distance;
+            return true;
+        }
+        Point where{-1, -1};
+        float turned = 0.0f;
+    };
+
+    HWND parent = nullptr;
+    KeyView* view = nullptr;
+};
+
+TEST_F(OpenEditorTest, KeysReachTheFrame) {
+    VstKeyCode key{'q', 0, 0};
+    EXPECT_EQ(editor->keyDown(key), 'q');
+    EXPECT_EQ(editor->keyUp(key), -1);
+}
+
+TEST_F(OpenEditorTest, TheWheelReachesTheViewUnderTheCursor) {
+    RECT outer{};
+    GetWindowRect(static_cast<HWND>(editor->panel()->windowHandle()), &outer);
+    ScriptedPointer pointer;
+    pointer.cursor = {outer.left + 60, outer.top + 20};
+    EXPECT_TRUE(editor->wheelTurned(-3.0f));
+    EXPECT_EQ(view->where, (Point{60, 20}));
+    EXPECT_EQ(view->turned, -3.0f);
+}
+
+TEST_F(OpenEditorTest, EditsAreBracketedOnTheHost) {
+    requests.clear();
+    editor->panel()->beginEdit(2);
+    editor->panel()->endEdit(2);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(requests[0].index, 2);
+    EXPECT_EQ(requests[1].opcode, audioMasterEndEdit);
+    EXPECT_EQ(requests[1].index, 2);
+    EXPECT_EQ(view->ownerEditor(), editor);
+}
+
+TEST_F(OpenEditorTest, OpeningAsksForARefresh) {
+    editor->idle();
+    EXPECT_EQ(editor->refreshes, 1);
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "tests/gui/GdiSupport.h"
+
+namespace {
+
+BITMAPINFO topDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+} // namespace
+
+Canvas::Canvas(int width, int height) : columns(width), rows(height) {
+    BITMAPINFO info = topDown32(width, height);
+    void* memoryBits = nullptr;
+    section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memoryBits, nullptr, 0);
+    bits = static_cast<Pixel*>(memoryBits);
+    memory = CreateCompatibleDC(nullptr);
+    previous = SelectObject(memory, section);
+}
+
+Canvas::~Canvas() {
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(section);
+}
+
+void Canvas::fill(Pixel colour) {
+    GdiFlush();
+    for (int i = 0; i < columns * rows; ++i)
+        bits[i] = colour;
+}
+
+Pixel Canvas::at(int x, int y) const {
+    GdiFlush();
+    return bits[y * columns + x] & 0xFFFFFF;
+}
+
+PixelGrid::PixelGrid(HBITMAP bitmap, HDC reference) {
+    BITMAP description{};
+    if (!GetObjectA(bitmap, sizeof description, &description)) return;
+    columns = description.bmWidth;
+    rows = description.bmHeight;
+    pixels.resize(static_cast<size_t>(columns) * rows);
+    BITMAPINFO info = topDown32(columns, rows);
+    GetDIBits(reference, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS);
+    for (Pixel& pixel : pixels)
+        pixel &= 0xFFFFFF;
+}

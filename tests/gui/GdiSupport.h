@@ -1,0 +1,70 @@
+#pragma once
+// Test helpers over real GDI: a 32-bit canvas whose pixels can be read back, the pixels of a bitmap as
+// GDI converts them, and a scripted source of mouse button state and cursor position.
+
+#include "gui/PointerInput.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+// Pixels are 0x00RRGGBB.
+using Pixel = uint32_t;
+
+constexpr Pixel rgb(int red, int green, int blue) {
+    return Pixel(red) << 16 | Pixel(green) << 8 | Pixel(blue);
+}
+
+// A memory device drawing into a top-down 32-bit DIB section.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    ~Canvas();
+
+    void fill(Pixel colour);
+    Pixel at(int x, int y) const;
+    HDC device() const { return memory; }
+    int width() const { return columns; }
+    int height() const { return rows; }
+
+private:
+    int columns;
+    int rows;
+    Pixel* bits = nullptr;
+    HBITMAP section;
+    HDC memory;
+    HGDIOBJ previous;
+};
+
+// A bitmap's pixels, top row first, as GDI hands them out in 32 bits.
+class PixelGrid {
+public:
+    PixelGrid(HBITMAP bitmap, HDC reference);
+    Pixel at(int x, int y) const { return pixels[static_cast<size_t>(y) * columns + x]; }
+    int width() const { return columns; }
+    int height() const { return rows; }
+
+private:
+    int columns = 0;
+    int rows = 0;
+    std::vector<Pixel> pixels;
+};
+
+// Puts itself in place of the system's key state and cursor for its lifetime.
+class ScriptedPointer final : public PointerInput {
+public:
+    ScriptedPointer() { PointerInput::use(this); }
+    ScriptedPointer(const ScriptedPointer&) = delete;
+    ScriptedPointer& operator=(const ScriptedPointer&) = delete;
+    ~ScriptedPointer() { PointerInput::use(nullptr); }
+
+    bool isHeld(int virtualKey) override { return held.count(virtualKey) != 0; }
+    Point screenCursor() override { return cursor; }
+
+    std::set<int> held;
+    Point cursor{0, 0};
+};

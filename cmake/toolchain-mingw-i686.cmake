@@ -1,16 +1,5 @@
-# Cross build for 32-bit Windows with Debian's mingw-w64 (posix threads variant, which GoogleTest needs).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_OBJDUMP i686-w64-mingw32-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test executables run under 32-bit Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run --prefix ${CMAKE_BINARY_DIR}/wine-prefix)
+# The 32-bit plug-in: i686 mingw-w64, tests under 32-bit Wine.
+set(MINGW_TARGET i686-w64-mingw32)
+set(MINGW_PROCESSOR i686)
+set(WINE_LOADER_BITS 32)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

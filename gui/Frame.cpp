@@ -9,6 +9,7 @@
 #include "plugin/PluginEntry.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <ole2.h>
 
@@ -18,7 +19,8 @@ TransparentBltFunction transparentBltEntry = nullptr;
 namespace {
 
 // Every frame of the process shares one window class, registered by the first frame and
-// unregistered by the last.
+// unregistered by the last. Its name carries the whole module handle, so that two modules loaded in one
+// process never share a class (a 64-bit handle may need all sixteen digits).
 char windowClassName[24];
 int32_t windowClassUsers = 0;
 
@@ -69,8 +71,8 @@ private:
 
 void FrameWindowProcedure::registerClass() {
     if (++windowClassUsers != 1) return;
-    std::snprintf(windowClassName, sizeof windowClassName, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleHandle)));
+    std::snprintf(windowClassName, sizeof windowClassName, "Plugin%08" PRIxPTR,
+                  reinterpret_cast<uintptr_t>(moduleHandle));
     WNDCLASSA windowClass{};
     windowClass.style = CS_GLOBALCLASS; // no CS_DBLCLKS: a double click is two presses
     windowClass.lpfnWndProc = handle;

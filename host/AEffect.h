@@ -1,6 +1,6 @@
 #pragma once
 // The record a host holds for each plug-in instance, the host's callback and the entry types.
-// Laid out byte for byte as hosts expect: 144 bytes on the 32-bit target.
+// Laid out byte for byte as hosts expect: 144 bytes on the 32-bit target, 192 on the 64-bit one.
 
 #include <cstdint>
 
@@ -44,8 +44,10 @@ struct AEffect {
     char future[60];
 };
 
-#if INTPTR_MAX == INT32_MAX
+// The 32-bit record is packed by nature: every member is four bytes wide. The 64-bit record holds the
+// same members with pointer-sized entries and integers at their natural alignment.
 #include <cstddef>
+#if INTPTR_MAX == INT32_MAX
 static_assert(sizeof(AEffect) == 144, "the host reads a 144-byte record");
 static_assert(offsetof(AEffect, dispatcher) == 4 && offsetof(AEffect, process) == 8);
 static_assert(offsetof(AEffect, setParameter) == 12 && offsetof(AEffect, getParameter) == 16);
@@ -58,6 +60,19 @@ static_assert(offsetof(AEffect, offQualities) == 56 && offsetof(AEffect, ioRatio
 static_assert(offsetof(AEffect, object) == 64 && offsetof(AEffect, user) == 68);
 static_assert(offsetof(AEffect, uniqueID) == 72 && offsetof(AEffect, version) == 76);
 static_assert(offsetof(AEffect, processReplacing) == 80 && offsetof(AEffect, future) == 84);
+#else
+static_assert(sizeof(AEffect) == 192, "the 64-bit host reads a 192-byte record");
+static_assert(offsetof(AEffect, dispatcher) == 8 && offsetof(AEffect, process) == 16);
+static_assert(offsetof(AEffect, setParameter) == 24 && offsetof(AEffect, getParameter) == 32);
+static_assert(offsetof(AEffect, numPrograms) == 40 && offsetof(AEffect, numParams) == 44);
+static_assert(offsetof(AEffect, numInputs) == 48 && offsetof(AEffect, numOutputs) == 52);
+static_assert(offsetof(AEffect, flags) == 56 && offsetof(AEffect, resvd1) == 64 &&
+              offsetof(AEffect, resvd2) == 72);
+static_assert(offsetof(AEffect, initialDelay) == 80 && offsetof(AEffect, realQualities) == 84);
+static_assert(offsetof(AEffect, offQualities) == 88 && offsetof(AEffect, ioRatio) == 92);
+static_assert(offsetof(AEffect, object) == 96 && offsetof(AEffect, user) == 104);
+static_assert(offsetof(AEffect, uniqueID) == 112 && offsetof(AEffect, version) == 116);
+static_assert(offsetof(AEffect, processReplacing) == 120 && offsetof(AEffect, future) == 128);
 #endif
 
 // Four characters read as a big-endian number, as the record's codes are written.

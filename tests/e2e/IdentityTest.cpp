@@ -33,6 +33,37 @@ TEST_F(Identity, RecordDeclaresTheCompressor) {
     EXPECT_EQ(plugin->dispatch(effGetProgram), 0);
 }
 
+// Read as raw bytes at the offsets a host of this build's width uses, not through the record type.
+TEST_F(Identity, RecordSitsAtTheOffsetsHostsOfThisWidthRead) {
+    const bool wide = sizeof(void*) == 8;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(plugin->effect());
+    auto int32At = [&](size_t offset) {
+        int32_t v;
+        std::memcpy(&v, bytes + offset, sizeof v);
+        return v;
+    };
+    auto pointerAt = [&](size_t offset) {
+        void* p;
+        std::memcpy(&p, bytes + offset, sizeof p);
+        return p;
+    };
+    EXPECT_EQ(int32At(0), 0x56737450);
+    EXPECT_NE(pointerAt(wide ? 8 : 4), nullptr) << "dispatcher";
+    EXPECT_NE(pointerAt(wide ? 16 : 8), nullptr) << "process";
+    EXPECT_NE(pointerAt(wide ? 32 : 16), nullptr) << "getParameter";
+    EXPECT_EQ(int32At(wide ? 40 : 20), 7) << "numPrograms";
+    EXPECT_EQ(int32At(wide ? 44 : 24), 4) << "numParams";
+    EXPECT_EQ(int32At(wide ? 52 : 32), 2) << "numOutputs";
+    EXPECT_EQ(int32At(wide ? 56 : 36), plugin->effect()->flags) << "flags";
+    float ioRatio;
+    std::memcpy(&ioRatio, bytes + (wide ? 92 : 60), sizeof ioRatio);
+    EXPECT_EQ(ioRatio, 1.0f);
+    EXPECT_NE(pointerAt(wide ? 96 : 64), nullptr) << "object";
+    EXPECT_EQ(int32At(wide ? 112 : 72), ('Q' << 24) | ('v' << 16) | ('C' << 8) | 'm') << "uniqueID";
+    EXPECT_EQ(int32At(wide ? 116 : 76), 1) << "version";
+    EXPECT_NE(pointerAt(wide ? 120 : 80), nullptr) << "processReplacing";
+}
+
 TEST_F(Identity, NamesVersionAndCategory) {
     EXPECT_EQ(plugin->text(effGetEffectName), "Quenvale Compressor");
     EXPECT_EQ(plugin->text(effGetProductString), "Quenvale Compressor");

@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,11 +107,12 @@ protected:
         return view;
     }
 
+    // "Plugin" and the module handle's whole value in at least eight lower-case hexadecimal digits.
     static std::string className() {
-        char name[24];
-        std::snprintf(name, sizeof name, "Plugin%08x",
-                      static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleHandle)));
-        return name;
+        std::ostringstream name;
+        name << "Plugin" << std::hex << std::setfill('0') << std::setw(8)
+             << reinterpret_cast<uintptr_t>(moduleHandle);
+        return name.str();
     }
 
     static bool classRegistered() {
@@ -133,6 +137,8 @@ TEST_F(FrameTest, CreatesAVisibleChildWindowOfThePanelsSize) {
     GetClassNameA(window, name, sizeof name);
     EXPECT_STREQ(title, "Window");
     EXPECT_EQ(name, className());
+    EXPECT_EQ(std::strtoull(name + 6, nullptr, 16), reinterpret_cast<uintptr_t>(moduleHandle))
+        << "the name carries the whole handle";
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 200);

@@ -1,8 +1,8 @@
 #include "gui/Bitmap.h"
 
 #include "gui/DrawContext.h"
+#include "gui/ModuleHandle.h"
 #include "gui/ToolkitState.h"
-#include "plugin/PluginEntry.h"
 
 namespace {
 

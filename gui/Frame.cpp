@@ -3,10 +3,10 @@
 #include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
+#include "gui/ModuleHandle.h"
 #include "gui/PointerInput.h"
 #include "gui/ToolkitState.h"
 #include "host/PluginEffectX.h"
-#include "plugin/PluginEntry.h"
 
 #include <algorithm>
 #include <cinttypes>

@@ -5,7 +5,6 @@
 
 #include <new>
 
-HINSTANCE moduleHandle = nullptr;
 bool editorCreationFailed = false;
 
 // Exported as "main" by the module definition file: the name a host looks up.

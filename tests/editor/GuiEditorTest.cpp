@@ -4,9 +4,9 @@
 #include "editor/GuiEditor.h"
 
 #include "gui/Frame.h"
+#include "gui/ModuleHandle.h"
 #include "host/Opcodes.h"
 #include "host/PluginEffectX.h"
-#include "plugin/PluginEntry.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"
 

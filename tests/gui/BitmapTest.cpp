@@ -4,8 +4,8 @@
 #include "gui/Bitmap.h"
 
 #include "gui/DrawContext.h"
+#include "gui/ModuleHandle.h"
 #include "gui/ToolkitState.h"
-#include "plugin/PluginEntry.h"
 #include "resources/ResourceIds.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"

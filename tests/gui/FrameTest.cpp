@@ -5,7 +5,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
-#include "plugin/PluginEntry.h"
+#include "gui/ModuleHandle.h"
 #include "resources/ResourceIds.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"

@@ -50,7 +50,8 @@ double run(const BlockFunction& block, Stereo& signal, int64_t frames) {
     float* outputs[] = {outLeft.data(), outRight.data()};
     const int32_t length = int32_t(signal.left.size());
     double spent = 0.0;
-    for (int64_t done = 0, at = 0; done < frames; done += kBlock, at = (at + kBlock) % length) {
+    size_t at = 0;
+    for (int64_t done = 0; done < frames; done += kBlock, at = (at + kBlock) % size_t(length)) {
         float* inputs[] = {&signal.left[at], &signal.right[at]};
         const double start = seconds();
         block(inputs, outputs, kBlock);

@@ -1,0 +1,3 @@
+#include "gui/ModuleHandle.h"
+
+HINSTANCE moduleHandle = nullptr;

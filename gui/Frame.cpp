@@ -49,6 +49,7 @@ private:
     static LRESULT destroyed(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam);
     static LRESULT paint(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam);
     static LRESULT buttonDown(Frame& frame, HWND window, LPARAM lParam);
+    static LRESULT wheel(Frame& frame, WPARAM wParam);
 };
 
 // A drawing context on a device context of the frame's window, for one pass.
@@ -100,6 +101,8 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             return buttonDown(*frame, window, lParam);
+        case WM_MOUSEWHEEL:
+            return wheel(*frame, wParam);
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -131,6 +134,13 @@ LRESULT FrameWindowProcedure::buttonDown(Frame& frame, HWND, LPARAM lParam) {
     return 0;
 }
 
+// The system sends the wheel to the window under the cursor; the frame hands it to the view there.
+LRESULT FrameWindowProcedure::wheel(Frame& frame, WPARAM wParam) {
+    Frame::WindowPass pass(frame);
+    frame.wheelTurned(pass, {0, 0}, float(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA);
+    return 0;
+}
+
 Frame::Frame(const Rect& bounds, void* parent, GuiEditor* owner)
     : View(bounds), editor(owner), parentWindow(parent) {
     OleInitialize(nullptr);
@@ -145,6 +155,11 @@ void Frame::createWindow() {
     FrameWindowProcedure::registerClass();
     window = CreateWindowExA(0, windowClassName, "Window", WS_CHILD | WS_VISIBLE, 0, 0, boundsRect.width(),
                              boundsRect.height(), asWindow(parentWindow), nullptr, moduleHandle, nullptr);
+    if (!window) {
+        // A frame without a window never unregisters, so it gives up its use of the class now.
+        FrameWindowProcedure::unregisterClass();
+        return;
+    }
     SetWindowLongPtrA(asWindow(window), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // Drops are accepted once the window has a drop target; until then none is registered.
 }

@@ -50,6 +50,10 @@ public:
     HostInt canDoAnswer(char* text) override;
 
     virtual void processBlock(float** inputs, float** outputs, int32_t frames, int32_t replace);
+
+    // The raw held input peaks; the panel lights a lamp only while its input is not silent.
+    float heldInputLeft() const { return inputHoldLeft.load(std::memory_order_relaxed); }
+    float heldInputRight() const { return inputHoldRight.load(std::memory_order_relaxed); }
     virtual void loadPresetPrograms();
 
 protected:

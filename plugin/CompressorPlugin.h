@@ -1,16 +1,18 @@
 #pragma once
-// The instance a host gets: the compressor with its editor.
+// The instance a host gets: the compressor with its panel editor.
 
 #include "plugin/CompressorBase.h"
 
+class CompressorEditor;
+
 class CompressorPlugin : public CompressorBase {
 public:
+    // Without memory for the editor the instance has none, and editorCreationFailed is set.
     explicit CompressorPlugin(HostCallback callback);
 
-    // Applies the value as the compressor does, then lets the editor follow it.
+    // Applies the value as the compressor does, then lets the panel follow it.
     void setParameterValue(int32_t index, float value) override;
 
 private:
-    // Where the panel is told of every change, whatever the index; there is no panel yet to tell.
-    void forwardToEditor(int32_t, float) {}
+    CompressorEditor* panel = nullptr; // owned, as every editor, by the base
 };

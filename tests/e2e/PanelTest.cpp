@@ -1,0 +1,422 @@
+// The real panel in a host's window, through the library's record only: what it shows, what real mouse
+// and keyboard input does to the parameters and the host, how it follows automation, programs and
+// audio, and that opening and closing leave nothing behind.
+
+#include "host/HostRecords.h"
+#include "host/Opcodes.h"
+#include "tests/e2e/PanelHost.h"
+#include "tests/support/ImportCounter.h"
+#include "tests/support/TestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kFlagsWithEditor = 25;
+constexpr HostInt kVirtualKeyUp = 12;
+constexpr float kShiftModifier = 1.0f;
+
+HMODULE library() { return GetModuleHandleA("QuenvaleCompressor.dll"); }
+
+struct Strip {
+    const char* name;
+    int32_t index; // parameter or level
+    RECT area;
+    int resource;
+    int frames;
+};
+
+const Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, 129, 101},
+                        {"threshold", 0, {320, 98, 386, 164}, 129, 101},
+                        {"time constant", 2, {418, 98, 490, 170}, 133, 6},
+                        {"gain", 3, {543, 163, 609, 229}, 129, 101}};
+const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, 131, 74},
+                           {"left input lamp", 23, {532, 27, 570, 85}, 130, 6},
+                           {"right input lamp", 24, {584, 27, 622, 85}, 130, 6}};
+const RECT kMeters[] = {{527, 149, 531, 193}, {623, 149, 627, 193}};
+
+// Knobs show the frame at or below their value; displays the nearest one.
+int knobFrame(float value, int frames, int frameHeight) {
+    if (!(value >= 0.0f)) return 0;
+    const int total = (frames - 1) * frameHeight;
+    return std::min(int(value * float(total)) / frameHeight, frames - 1);
+}
+
+int displayFrame(float value, int frames) {
+    value = std::min(value, 1.0f);
+    return value > 0.0f ? int(float(frames - 1) * value + 0.5f) : 0;
+}
+
+// A channel may differ by the rounding of 16-bit artwork to the screen's depth.
+bool alike(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) > 8) return false;
+    return true;
+}
+
+int mismatches(const Snapshot& shown, const Snapshot& expected, const RECT& area) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += !alike(shown.at(x, y), expected.at(x, y));
+    return count;
+}
+
+void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) {
+    const int height = area.bottom - area.top;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < area.right - area.left; ++x)
+            panel.pixels[size_t(area.top + y) * size_t(panel.width) + size_t(area.left + x)] =
+                strip.at(x, frame * height + y);
+}
+
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plugin = loadPlugin(host);
+        ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
+        panel = std::make_unique<PanelHost>(*plugin);
+    }
+    void TearDown() override {
+        if (plugin && plugin->effect()) panel->close();
+        panel.reset();
+    }
+
+    float parameter(int32_t index) const { return plugin->effect()->getParameter(plugin->effect(), index); }
+    void setParameter(int32_t index, float value) {
+        plugin->effect()->setParameter(plugin->effect(), index, value);
+    }
+
+    // Idles often enough for the meters' start-up fall to end, so that nothing more moves by itself.
+    void settle() {
+        for (int i = 0; i < 12; ++i)
+            panel->idle();
+        panel->pump(50);
+    }
+
+    // Background, knobs and displays as the plug-in's current values say they must look, made from the
+    // library's own pictures; the meters are taken from what is shown.
+    Snapshot expectedPanel(const Snapshot& shown) const {
+        Snapshot expected = resourcePicture(library(), 1);
+        for (const Strip& knob : kKnobs) {
+            const int height = knob.area.bottom - knob.area.top;
+            paste(expected, resourcePicture(library(), knob.resource), knob.area,
+                  knobFrame(parameter(knob.index), knob.frames, height));
+        }
+        for (const Strip& display : kDisplays)
+            paste(expected, resourcePicture(library(), display.resource), display.area,
+                  displayFrame(parameter(display.index), display.frames));
+        for (const RECT& meter : kMeters)
+            for (int y = meter.top; y < meter.bottom; ++y)
+                for (int x = meter.left; x < meter.right; ++x)
+                    expected.pixels[size_t(y) * size_t(expected.width) + size_t(x)] = shown.at(x, y);
+        return expected;
+    }
+
+    // Rows of the meter that show the lit picture where it differs from the unlit one.
+    static int litRows(const Snapshot& shown, const RECT& meter) {
+        const Snapshot lit = resourcePicture(library(), 100);
+        const Snapshot unlit = resourcePicture(library(), 101);
+        int rows = 0;
+        for (int y = 0; y < lit.height; ++y) {
+            bool lightsHere = false, matchesLit = true;
+            for (int x = 0; x < lit.width; ++x) {
+                lightsHere = lightsHere || !alike(lit.at(x, y), unlit.at(x, y));
+                matchesLit = matchesLit && alike(shown.at(meter.left + x, meter.top + y), lit.at(x, y));
+            }
+            rows += lightsHere && matchesLit;
+        }
+        return rows;
+    }
+
+    // The host requests other than idle time, which the panel asks for while a knob holds the mouse.
+    std::vector<HostRequest> requestsBesidesIdle() const {
+        std::vector<HostRequest> kept;
+        for (const HostRequest& request : host.requests)
+            if (request.opcode != audioMasterIdle) kept.push_back(request);
+        return kept;
+    }
+
+    int idleRequests() const {
+        return int(std::count_if(host.requests.begin(), host.requests.end(),
+                                 [](const HostRequest& request) { return request.opcode == audioMasterIdle; }));
+    }
+
+    void process(float amplitude, int blocks) {
+        constexpr int32_t kFrames = 512;
+        std::vector<float> left(kFrames), right(kFrames), outLeft(kFrames), outRight(kFrames);
+        float* inputs[] = {left.data(), right.data()};
+        float* outputs[] = {outLeft.data(), outRight.data()};
+        for (int block = 0; block < blocks; ++block) {
+            for (int32_t i = 0; i < kFrames; ++i)
+                left[size_t(i)] = right[size_t(i)] = amplitude * std::sin(0.0625f * float(block * kFrames + i));
+            plugin->effect()->processReplacing(plugin->effect(), inputs, outputs, kFrames);
+        }
+    }
+
+    RecordingHost host;
+    std::unique_ptr<LoadedPlugin> plugin;
+    std::unique_ptr<PanelHost> panel;
+};
+
+TEST_F(PanelTest, EditorIsDeclaredAndAnswersBeforeTheFirstOpen) {
+    EXPECT_EQ(plugin->effect()->flags, kFlagsWithEditor);
+    ERect* rect = nullptr;
+    EXPECT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 259);
+    EXPECT_EQ(rect->right, 660);
+    EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), -1) << "keys while the panel is closed";
+}
+
+TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
+    const float values[] = {0.3f, 0.7f, 0.6f, 0.45f};
+    for (int32_t index = 0; index < 4; ++index)
+        setParameter(index, values[index]);
+    ASSERT_EQ(panel->openAndShow(), 1);
+    HWND window = panel->panelWindow();
+    ASSERT_NE(window, nullptr);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 660);
+    EXPECT_EQ(client.bottom, 259);
+
+    const Snapshot shown = panel->capture();
+    const Snapshot expected = expectedPanel(shown);
+    for (const Strip& knob : kKnobs)
+        EXPECT_EQ(mismatches(shown, expected, knob.area), 0) << knob.name << " at " << parameter(knob.index);
+    EXPECT_EQ(mismatches(shown, expected, {0, 0, 660, 259}), 0) << "the whole panel";
+}
+
+struct DragCase {
+    const char* name;
+    int32_t tag;
+    POINT press; // a panel point inside the control
+};
+
+TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndEdit) {
+    const DragCase cases[] = {
+        {"attack", 1, {250, 120}}, {"threshold", 0, {350, 120}}, {"time constant", 2, {450, 120}}, {"gain", 3, {570, 190}}};
+    ASSERT_EQ(panel->openAndShow(), 1);
+    for (const DragCase& knob : cases) {
+        SCOPED_TRACE(knob.name);
+        setParameter(knob.tag, 0.2f);
+        panel->idle();
+        host.requests.clear();
+        InputScript drag;
+        drag.moveTo(panel->onScreen(knob.press.x, knob.press.y)).press();
+        for (int step = 1; step <= 6; ++step) // 60 pixels up: 0.3 more at 200 pixels for the range
+            drag.moveTo(panel->onScreen(knob.press.x, knob.press.y - 10 * step)).pause(30);
+        drag.release().play(*panel);
+
+        const std::vector<HostRequest> requests = requestsBesidesIdle();
+        ASSERT_GE(requests.size(), 3u);
+        EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
+        EXPECT_EQ(requests.front().index, knob.tag);
+        EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
+        EXPECT_EQ(requests.back().index, knob.tag);
+        float previous = 0.2f;
+        for (size_t i = 1; i + 1 < requests.size(); ++i) {
+            EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
+            EXPECT_EQ(requests[i].index, knob.tag) << requests[i];
+            EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
+            previous = requests[i].opt;
+        }
+        EXPECT_NEAR(previous, 0.5f, 1e-4f);
+        EXPECT_EQ(parameter(knob.tag), previous);
+        EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
+    }
+}
+
+TEST_F(PanelTest, TheRestOfThePanelKeepsMovingDuringADrag) {
+    ASSERT_EQ(panel->openAndShow(), 1);
+    process(0.9f, 20);
+    panel->idle();
+    const int litBefore = litRows(panel->capture(), kMeters[0]);
+    process(0.0f, 200); // the output hold decays to nothing
+    InputScript drag;
+    drag.moveTo(panel->onScreen(350, 120)).press();
+    for (int step = 1; step <= 12; ++step)
+        drag.moveTo(panel->onScreen(350 + step, 120)).pause(60);
+    drag.release().play(*panel);
+    EXPECT_LT(litRows(panel->capture(), kMeters[0]), litBefore) << "the meter fell while the knob was held";
+}
+
+TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotices) {
+    setParameter(0, 0.2f);
+    ASSERT_EQ(panel->openAndShow(), 1);
+    panel->idle();
+    host.requests.clear();
+    InputScript click;
+    click.moveTo(panel->onScreen(350, 120)).keyDown(VK_CONTROL).press().release().keyUp(VK_CONTROL).play(*panel);
+    const std::vector<HostRequest> requests = requestsBesidesIdle();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(requests[0].index, 0);
+    EXPECT_EQ(requests[0].opt, 0.5f);
+    EXPECT_EQ(parameter(0), 0.5f);
+}
+
+TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
+    setParameter(3, 0.5f);
+    ASSERT_EQ(panel->openAndShow(), 1);
+    host.requests.clear();
+    InputScript().moveTo(panel->onScreen(570, 190)).wheel(1).play(*panel);
+    std::vector<HostRequest> requests = requestsBesidesIdle();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(requests[0].index, 3);
+    EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
+
+    setParameter(1, 0.5f);
+    InputScript().moveTo(panel->onScreen(250, 120)).press().release().play(*panel); // focus on attack
+    EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
+    EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
+    EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp, nullptr, kShiftModifier), 1);
+    EXPECT_NEAR(parameter(1), 0.61f, 1e-6f);
+    EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, 'a'), -1) << "other keys are left to the host";
+}
+
+TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdle) {
+    ASSERT_EQ(panel->openAndShow(), 1);
+    settle();
+    const Snapshot before = panel->capture();
+    const RECT whole{0, 0, 660, 259};
+    const RECT& threshold = kKnobs[1].area;
+
+    setParameter(0, 0.85f);
+    panel->pump(50);
+    EXPECT_EQ(mismatches(panel->capture(), before, whole), 0) << "nothing is drawn before the idle";
+    panel->idle();
+    const Snapshot automated = panel->capture();
+    EXPECT_GT(mismatches(automated, before, threshold), 0);
+    EXPECT_EQ(mismatches(automated, before, whole), mismatches(automated, before, threshold))
+        << "only the threshold knob changed";
+
+    const float timeConstant = parameter(2);
+    plugin->dispatch(effSetProgram, 0, 5);
+    ASSERT_NE(parameter(2), timeConstant);
+    panel->idle();
+    const Snapshot programmed = panel->capture();
+    const RECT& selector = kKnobs[2].area;
+    EXPECT_GT(mismatches(programmed, automated, selector), 0);
+    EXPECT_EQ(mismatches(programmed, expectedPanel(programmed), whole), 0) << "every control shows its value";
+}
+
+TEST_F(PanelTest, LevelDisplaysFollowTheAudioAndTheMetersFallOverTenIdles) {
+    ASSERT_EQ(panel->openAndShow(), 1);
+    settle();
+    const Snapshot quiet = panel->capture();
+    for (const RECT& meter : kMeters)
+        EXPECT_EQ(litRows(quiet, meter), 0);
+
+    process(0.9f, 20);
+    panel->idle();
+    const Snapshot loud = panel->capture();
+    EXPECT_TRUE(loud.save("../panel-after-loud-audio.bmp"));
+    for (const Strip& display : kDisplays)
+        EXPECT_GT(mismatches(loud, quiet, display.area), 0) << display.name << " at " << parameter(display.index);
+    EXPECT_EQ(mismatches(loud, expectedPanel(loud), {0, 0, 660, 259}), 0);
+    for (const RECT& meter : kMeters)
+        EXPECT_GT(litRows(loud, meter), 25) << "loud output lights the meter";
+
+    process(0.0f, 200);
+    ASSERT_LT(parameter(25), 0.01f);
+    int previous = litRows(loud, kMeters[0]);
+    for (int idle = 1; idle <= 10; ++idle) {
+        panel->idle();
+        const int lit = litRows(panel->capture(), kMeters[0]);
+        EXPECT_LE(lit, previous) << "idle " << idle;
+        if (idle < 9) EXPECT_GT(lit, 0) << "still falling at idle " << idle;
+        previous = lit;
+    }
+    EXPECT_EQ(previous, 0) << "dark after ten idles";
+}
+
+TEST_F(PanelTest, AnIdleWithNothingChangedDrawsNothing) {
+    ASSERT_EQ(panel->openAndShow(), 1);
+    settle();
+    ImportCounter counter(library());
+    panel->idle();
+    panel->idle();
+    EXPECT_EQ(counter.drawingCalls(), 0);
+    EXPECT_EQ(counter.calls("GetDC"), 0);
+    setParameter(3, 0.9f);
+    panel->idle();
+    EXPECT_GT(counter.drawingCalls(), 0) << "the counter sees the panel's drawing";
+}
+
+std::string windowClassOf(HMODULE module) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Plugin%08" PRIxPTR, reinterpret_cast<uintptr_t>(module));
+    return name;
+}
+
+int childWindows(HWND parent) {
+    int count = 0;
+    for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(parent, child, nullptr, nullptr))
+        ++count;
+    return count;
+}
+
+TEST(PanelLifetime, OpenCloseCyclesAndADoubleOpenLeaveNoWindowClassOrGdiObjectBehind) {
+    HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
+    ASSERT_NE(module, nullptr);
+    ImportCounter counter(module);
+    {
+        RecordingHost host;
+        auto plugin = loadPlugin(host);
+        ASSERT_NE(plugin->effect(), nullptr);
+        PanelHost panel(*plugin);
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            ASSERT_EQ(panel.openAndShow(), 1);
+            panel.idle();
+            panel.close();
+            EXPECT_EQ(childWindows(panel.window()), 0) << "cycle " << cycle;
+        }
+        ASSERT_EQ(panel.open(), 1);
+        ASSERT_EQ(panel.openAndShow(), 1);
+        EXPECT_EQ(childWindows(panel.window()), 1) << "a second open replaces the first panel";
+        panel.close();
+        EXPECT_EQ(childWindows(panel.window()), 0);
+        WNDCLASSA found{};
+        EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
+        EXPECT_EQ(plugin->close(), 1);
+    }
+    EXPECT_GT(counter.calls("LoadBitmapA"), 0) << "the counter sees the panel's pictures";
+    EXPECT_EQ(counter.liveGdiObjects(), 0);
+    EXPECT_EQ(counter.calls("GetDC"), counter.calls("ReleaseDC"));
+    EXPECT_EQ(counter.calls("CreateWindowExA"), counter.calls("DestroyWindow"));
+    EXPECT_EQ(counter.calls("RegisterClassA"), counter.calls("UnregisterClassA"));
+    FreeLibrary(module);
+}
+
+TEST(PanelLifetime, OpeningWithoutAUsableParentWindowAnswersZeroAndKeepsNothing) {
+    HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
+    ASSERT_NE(module, nullptr);
+    ImportCounter counter(module);
+    RecordingHost host;
+    auto plugin = loadPlugin(host);
+    ASSERT_NE(plugin->effect(), nullptr);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    for (void* parent : {static_cast<void*>(nullptr), static_cast<void*>(gone)}) {
+        EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, parent), 0) << "parent " << parent;
+        EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), -1) << "the panel stays closed";
+    }
+    EXPECT_EQ(plugin->close(), 1);
+    EXPECT_EQ(counter.liveGdiObjects(), 0);
+    EXPECT_EQ(counter.calls("RegisterClassA"), counter.calls("UnregisterClassA"));
+    FreeLibrary(module);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// Counts the calls a loaded library makes to chosen Windows functions, by pointing the entries of its
+// import table at counting stand-ins that call the real function. Only that library's calls are seen:
+// the test program's own and Wine's are not. The table is put back when the counter goes; one counter
+// at a time.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class ImportCounter {
+public:
+    explicit ImportCounter(HMODULE library);
+    ~ImportCounter();
+    ImportCounter(const ImportCounter&) = delete;
+    ImportCounter& operator=(const ImportCounter&) = delete;
+
+    // Calls of the named function since the counter was made or last reset; -1 if the library does
+    // not import it (so a misspelt name cannot pass as "never called").
+    int calls(const std::string& function) const;
+    void reset();
+
+    // GDI objects the library made and did not delete: pens, brushes, bitmaps and memory devices.
+    int liveGdiObjects() const;
+    // Calls that put pixels on a device.
+    int drawingCalls() const;
+
+private:
+    struct Patch {
+        void** slot;
+        void* original;
+    };
+    // Calls of a function, 0 when the library does not import it.
+    int callsOrNone(const char* function) const;
+
+    std::vector<Patch> patches;
+};

@@ -19,6 +19,11 @@ struct Rect {
     int32_t width() const { return right - left; }
     int32_t height() const { return bottom - top; }
     bool contains(Point p) const { return left <= p.x && p.x <= right && top <= p.y && p.y <= bottom; }
+    // The same area with left <= right and top <= bottom.
+    Rect normalised() const {
+        return {left < right ? left : right, top < bottom ? top : bottom, left < right ? right : left,
+                top < bottom ? bottom : top};
+    }
     bool meets(const Rect& other) const {
         return other.right >= left && other.left <= right && other.bottom >= top && other.top <= bottom;
     }

@@ -10,6 +10,13 @@ struct VstKeyCode {
     uint8_t modifier;
 };
 
+// The virtual keys and the modifier bit of VstKeyCode that the controls answer.
+constexpr uint8_t VKEY_LEFT = 11;
+constexpr uint8_t VKEY_UP = 12;
+constexpr uint8_t VKEY_RIGHT = 13;
+constexpr uint8_t VKEY_DOWN = 14;
+constexpr uint8_t MODIFIER_SHIFT = 1;
+
 struct ERect {
     int16_t top;
     int16_t left;

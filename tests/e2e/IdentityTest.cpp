@@ -26,7 +26,7 @@ TEST_F(Identity, RecordDeclaresTheCompressor) {
     EXPECT_EQ(effect.numParams, 4);
     EXPECT_EQ(effect.numInputs, 2);
     EXPECT_EQ(effect.numOutputs, 2);
-    EXPECT_EQ(effect.flags, effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(effect.flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
     EXPECT_EQ(effect.uniqueID, ('Q' << 24) | ('v' << 16) | ('C' << 8) | 'm');
     EXPECT_EQ(effect.version, 1);
     EXPECT_EQ(effect.ioRatio, 1.0f);

@@ -15,7 +15,7 @@ constexpr float kFineStep = 0.1f; // of a wheel or key step, while shift is held
 Knob::Knob(const Rect& bounds, ControlListener* changeListener, int32_t tag, Bitmap* backgroundBitmap,
            Bitmap* handle, Point faceOffset)
     : Control(bounds, changeListener, tag, backgroundBitmap), bitmapOffset(faceOffset),
-      geometry(bounds.width() * 0.5f, minimum, maximum) {
+      geometry(float(bounds.width()) * 0.5f, minimum, maximum) {
     adoptHandleBitmap(handle);
     markDirty(true); // as the angle setters would
 }

@@ -8,11 +8,11 @@ float LinearDrag::follow(Point where, bool fineNow) {
     const int32_t diff = (where.x - anchor.x) + (anchor.y - where.y);
     if (fineNow != fine) {
         const float newCoefficient = rate(fineNow);
-        entryValue += diff * (coefficient - newCoefficient);
+        entryValue += float(diff) * (coefficient - newCoefficient);
         coefficient = newCoefficient;
         fine = fineNow;
     }
-    return entryValue + diff * coefficient;
+    return entryValue + float(diff) * coefficient;
 }
 
 CircularDrag::CircularDrag(float pressed, float low, float high)

@@ -40,12 +40,12 @@ void KnobGeometry::recompute(float minimum, float maximum) {
 Point KnobGeometry::handlePoint(float value) const {
     const double alpha = (value - angleOffset) / angleScale;
     if (!std::isfinite(alpha)) return {int32_t(radius), int32_t(radius)};
-    const double reach = radius - inset;
+    const double reach = radius - float(inset);
     return {int32_t(radius + std::cos(alpha) * reach + 0.5), int32_t(radius - std::sin(alpha) * reach + 0.5)};
 }
 
 double KnobGeometry::angleOf(Point where) const {
-    double alpha = std::atan2(radius - where.y, where.x - radius);
+    double alpha = std::atan2(radius - float(where.y), float(where.x) - radius);
     if (alpha < 0) alpha += kTwoPi;
     return alpha - start;
 }

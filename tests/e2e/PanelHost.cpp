@@ -226,8 +226,13 @@ void InputScript::play(PanelHost& host) {
         }
         done = true;
     });
-    while (!done)
-        host.pump(10);
+    // Messages are served in rounds 60 ms apart, as a busy host does. Wine answers an asynchronous key
+    // read from a copy of the key state up to 50 ms old, so a press served at once could be read as
+    // not yet held.
+    while (!done) {
+        host.pump(0);
+        Sleep(60);
+    }
     player.join();
     host.pump(100);
 }

@@ -68,11 +68,9 @@ HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     HGLOBAL memory = globalCopy(*bytes);
     if (!memory) return E_OUTOFMEMORY;
     *medium = {};
-    medium->tymed = TYMED_HGLOBAL;
+    // With a release object, releasing a GDI medium leaves its handle alone, so the label is harmless.
+    medium->tymed = shape == MediumShape::gdiLabel ? TYMED_GDI : TYMED_HGLOBAL;
     medium->hGlobal = shape == MediumShape::nullGlobal ? nullptr : memory;
-    // The stream is released with the medium whatever holds the memory; the memory stays the data's own.
-    if (shape == MediumShape::stream && SUCCEEDED(CreateStreamOnHGlobal(memory, FALSE, &medium->pstm)))
-        medium->tymed = TYMED_ISTREAM;
     medium->pUnkForRelease = new MediumRelease(memory, released);
     ++handedOut;
     return S_OK;

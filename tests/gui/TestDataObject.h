@@ -15,7 +15,7 @@
 enum class MediumShape {
     global,     // the global memory that was asked for
     nullGlobal, // global memory, but a null handle
-    stream,     // a stream over the data instead of the global memory that was asked for
+    gdiLabel,   // the global memory holding the data, but labelled as a GDI object
 };
 
 class TestDataObject final : public IDataObject {

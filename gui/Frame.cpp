@@ -3,6 +3,7 @@
 #include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
+#include "gui/DropTarget.h"
 #include "gui/ModuleHandle.h"
 #include "gui/PointerInput.h"
 #include "gui/ToolkitState.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <new>
 #include <ole2.h>
 
 bool swapButtons = false;
@@ -111,6 +113,7 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
 LRESULT FrameWindowProcedure::destroyed(Frame& frame, HWND window, WPARAM wParam, LPARAM lParam) {
     frame.isOpen = false;
     frame.parentWindow = nullptr;
+    frame.revokeDropTarget(); // while the window still exists to revoke it from
     return DefWindowProcA(window, WM_DESTROY, wParam, lParam);
 }
 
@@ -161,11 +164,30 @@ void Frame::createWindow() {
         return;
     }
     SetWindowLongPtrA(asWindow(window), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    // Drops are accepted once the window has a drop target; until then none is registered.
+    registerDropTarget();
+}
+
+void Frame::registerDropTarget() {
+    if (!window) return;
+    dropTarget = new (std::nothrow) DropTarget(this);
+    if (!dropTarget) return;
+    dropTarget->AddRef();
+    if (SUCCEEDED(RegisterDragDrop(asWindow(window), dropTarget))) return;
+    dropTarget->Release();
+    dropTarget = nullptr;
+}
+
+// A drag in progress may hold the target beyond this point, so it is detached from the frame as well.
+void Frame::revokeDropTarget() {
+    if (!dropTarget) return;
+    RevokeDragDrop(asWindow(window));
+    dropTarget->detach();
+    dropTarget->Release();
+    dropTarget = nullptr;
 }
 
 Frame::~Frame() {
-    if (dropTargetRegistered && window) RevokeDragDrop(asWindow(window));
+    revokeDropTarget();
     removeAllViews(true);
     setBackgroundBitmap(nullptr);
     OleUninitialize();

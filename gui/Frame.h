@@ -9,6 +9,7 @@
 #include "gui/ViewList.h"
 
 class Bitmap;
+class DropTarget;
 
 class Frame : public View {
 public:
@@ -56,6 +57,8 @@ public:
 private:
     class WindowPass;
     void createWindow();
+    void registerDropTarget();
+    void revokeDropTarget();
     int32_t routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key);
 
     GuiEditor* editor;
@@ -65,7 +68,7 @@ private:
     View* focusView = nullptr;
     bool firstPaintPending = true;
     bool isOpen = true;
-    bool dropTargetRegistered = false; // set once the window accepts drops
+    DropTarget* dropTarget = nullptr; // registered for the window; the frame holds a reference of its own
     void* window = nullptr;
     void* imagingLibrary = nullptr;
 

@@ -246,15 +246,18 @@ void CompressorBase::storeHolds(const MeterLevels& levels) {
     outputHoldRight.store(levels.outputRight, std::memory_order_relaxed);
 }
 
-// The envelope and the holds live in locals for the block and are stored back once. The output gain and
-// the gain computer's settings are loaded at every frame, so a change takes effect at the next frame.
-// Both input samples are read before the outputs are written: with the same buffers for input and
-// output the input meters still see the input.
+// The envelope and the holds live in locals for the block and are stored back once. The settings (output
+// gain, meter decay, the gain computer's) are read once at the start, so a change takes effect at the
+// next block and the loop keeps them in registers instead of loading each one at every frame. Both input
+// samples are read before the outputs are written: with the same buffers for input and output the input
+// meters still see the input.
 template <bool replace> void CompressorBase::processFrames(float** inputs, float** outputs, int32_t frames) {
     const float* inLeft = inputs[0];
     const float* inRight = inputs[1];
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
+    const GainComputer::Settings settings = gainComputer.settings();
+    const float level = outputGain.load(std::memory_order_relaxed);
     const double decay = meterDecay.load(std::memory_order_relaxed);
     double envelope = gainComputer.slotEnvelope(kLinkedSlot);
     MeterLevels holds = loadHolds();
@@ -262,9 +265,8 @@ template <bool replace> void CompressorBase::processFrames(float** inputs, float
     for (int32_t i = 0; i < frames; ++i) {
         const float left = inLeft[i];
         const float right = inRight[i];
-        gain = gainComputer.midLevelGain(envelope, left, right);
+        gain = GainComputer::midLevelGain(settings, envelope, left, right);
         followPeak(holds.gainReduction, 1.0f - gain, decay);
-        const float level = outputGain.load(std::memory_order_relaxed);
         float newLeft = gain * left * level;
         float newRight = gain * right * level;
         if constexpr (!replace) {

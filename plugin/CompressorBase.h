@@ -64,7 +64,7 @@ protected:
     std::atomic<float> inputHoldRight{0.0f};
     std::atomic<float> outputHoldLeft{0.0f};
     std::atomic<float> outputHoldRight{0.0f};
-    // Written by any thread that sets a parameter, read by the audio thread at every frame.
+    // Written by any thread that sets a parameter, read by the audio thread once per block.
     std::atomic<float> outputGain{0.0f};
     float attackValue = 0.0f;
     float thresholdValue = 0.0f;

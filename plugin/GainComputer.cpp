@@ -52,10 +52,18 @@ void GainComputer::setThreshold(float value) {
     threshold.store(float(1.0 / (squared * 52.0)), std::memory_order_relaxed);
 }
 
+GainComputer::Settings GainComputer::settings() const {
+    return {{coefficients[kFalling].load(std::memory_order_relaxed),
+             coefficients[kRising].load(std::memory_order_relaxed)},
+            detectorGain.load(std::memory_order_relaxed),
+            threshold.load(std::memory_order_relaxed)};
+}
+
 float GainComputer::computeGain(int32_t mode, int32_t slot, float left, float right) {
     if (slot < 0 || slot >= kSlotCount) return 1.0f;
-    const double envelope = follow(envelopes[slot], detectorLevel(mode, left, right));
-    const float gain = gainAt(envelope);
+    const Settings now = settings();
+    const double envelope = follow(now, envelopes[slot], detectorLevel(now, mode, left, right));
+    const float gain = gainAt(now, envelope);
     keepSlot(slot, envelope, gain);
     return gain;
 }

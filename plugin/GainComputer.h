@@ -3,9 +3,11 @@
 // separate attack and release coefficients; the gain is the threshold over the square root of the
 // smoothed level, capped at 1, which gives a 2:1 ratio above a hard knee.
 //
-// The settings are written by whichever thread sets a parameter and read by the audio thread at every
-// frame, so they are relaxed atomics: plain loads and stores in the generated code, and a 64-bit
-// coefficient is never seen half-written. The envelopes belong to the audio thread.
+// The settings are written by whichever thread sets a parameter and read by the audio thread, so each is
+// a relaxed atomic: a plain load or store in the generated code, and a 64-bit coefficient is never seen
+// half-written, on the 32-bit build too, where it is one 8-byte move and takes no lock. The block routine
+// copies them into a Settings value once at its start, so a change made while a block runs is used from
+// the next block on. The envelopes belong to the audio thread.
 
 #include <algorithm>
 #include <atomic>
@@ -35,11 +37,19 @@ public:
     // and changes nothing.
     float computeGain(int32_t mode, int32_t slot, float left, float right);
 
-    // The block path: one frame in mode kMidLevel on an envelope the caller keeps in a local for the
-    // whole block, then stored back once with keepSlot.
-    float midLevelGain(double& envelope, float left, float right) const {
-        envelope = follow(envelope, detectorLevel(kMidLevel, left, right));
-        return gainAt(envelope);
+    // What one block runs with: the settings as they were when it started.
+    struct Settings {
+        double coefficients[2]; // indexed by "the level rises": a load instead of a branch per frame
+        float detectorGain;
+        float threshold;
+    };
+    Settings settings() const;
+
+    // The block path: one frame in mode kMidLevel with the block's settings, on an envelope the caller
+    // keeps in a local for the whole block, then stored back once with keepSlot.
+    static float midLevelGain(const Settings& settings, double& envelope, float left, float right) {
+        envelope = follow(settings, envelope, detectorLevel(settings, kMidLevel, left, right));
+        return gainAt(settings, envelope);
     }
     double slotEnvelope(int32_t slot) const { return envelopes[slot]; }
     void keepSlot(int32_t slot, double envelope, float gain);
@@ -54,30 +64,27 @@ public:
     int32_t sampleRate() const { return sampleRateHz; }
 
 private:
-    // Index into coefficients by "the level rises": a load instead of a branch in the frame loop.
+    // Indices into the coefficients, here and in Settings.
     static constexpr int kFalling = 0;
     static constexpr int kRising = 1;
 
-    double detectorLevel(int32_t mode, float left, float right) const {
+    static double detectorLevel(const Settings& settings, int32_t mode, float left, float right) {
         if (mode != kMidPower && mode != kMidLevel) return left;
-        const double mid = ((double(left) + double(right)) * 0.5 + double(1e-24f)) *
-                           detectorGain.load(std::memory_order_relaxed);
+        const double mid = ((double(left) + double(right)) * 0.5 + double(1e-24f)) * settings.detectorGain;
         return mode == kMidLevel ? std::abs(mid) : mid * mid;
     }
 
     // A non-finite level (from the input or the detector gain) would stay in the envelope for good,
     // so such a frame leaves the envelope as it is.
-    double follow(double envelope, double level) const {
+    static double follow(const Settings& settings, double envelope, double level) {
         const double target = std::abs(level) <= DBL_MAX ? level : envelope;
-        const double k = coefficients[target > envelope].load(std::memory_order_relaxed);
-        return target + (envelope - target) * k;
+        return target + (envelope - target) * settings.coefficients[target > envelope];
     }
 
     // threshold / sqrt(envelope), capped at 1: below the knee the quotient exceeds 1 and the cap gives
     // exactly 1; a quotient that is not a number (0 / 0) also reads 1.
-    float gainAt(double envelope) const {
-        const double quotient = threshold.load(std::memory_order_relaxed) / std::sqrt(envelope);
-        return float(std::min(1.0, quotient));
+    static float gainAt(const Settings& settings, double envelope) {
+        return float(std::min(1.0, settings.threshold / std::sqrt(envelope)));
     }
 
     void storeCoefficient(int which, double milliseconds);
@@ -90,4 +97,7 @@ private:
     std::atomic<double> coefficients[2] = {};
     float channelGains[kSlotCount] = {};
     std::atomic<float> threshold{0.0f};
+
+    static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free,
+                  "the audio thread reads the settings without taking a lock");
 };

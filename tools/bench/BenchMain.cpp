@@ -1,119 +1,165 @@
-// quenvale-bench: nanoseconds per stereo frame of the plug-in's replacing entry, in blocks of 512, on
-// noise and on long silence after a loud burst (where denormal numbers would appear), each against the
-// floor loop on the same signal, with the real-time factor at 44100 Hz.
+// quenvale-bench: the plug-in's processReplacing and accumulating process entries, reached through its
+// record as a host reaches them, against the floor loop of the same arithmetic, alternating on the same
+// blocks; on noise and on long silence after a loud burst (where denormal numbers would appear). Prints
+// ns per frame, the real-time factor and the ratio, and checks that both produced the same bits.
 
 #include "host/Opcodes.h"
+#include "tools/bench/BenchOptions.h"
 #include "tools/bench/FloorCompressor.h"
+#include "tools/bench/PairedRun.h"
 #include "tools/host/LoadedPlugin.h"
 
 #include <cstdio>
-#include <functional>
-#include <vector>
+#include <string>
 
 namespace {
 
-constexpr int32_t kBlock = 512;
 constexpr int32_t kRate = 44100;
-constexpr int64_t kNoiseFrames = 10000000;
-constexpr int32_t kSilenceSeconds = 30;
-constexpr int32_t kSilenceRounds = 8; // 8 x 30 s is more than 10 million frames
+constexpr float kThreshold = 0.2f;
+constexpr float kAttack = 0.5f;
+constexpr float kTimeConstant = 0.4f;
+constexpr float kGain = 0.5f;
+// The signals are short loops, played again and again, that stay in the cache.
+constexpr int32_t kLoopChunks = 16;   // about 3 s
+constexpr int32_t kNoiseLoops = 76;   // about 10 million frames
+constexpr int32_t kBurstChunks = 6;   // about 1.1 s
+constexpr int32_t kSilenceLoops = 10; // about 30 s after each burst
+constexpr int32_t kSilenceRounds = 8;
 
 extern "C" HostInt answerHost(AEffect*, int32_t opcode, int32_t, HostInt, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-double seconds() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
+int fail(const std::string& message, int status) {
+    std::fprintf(stderr, "quenvale-bench: %s\n", message.c_str());
+    return status;
 }
 
-// Two channels of one block-aligned stretch, read block by block in a ring.
-struct Stereo {
-    std::vector<float> left, right;
-    explicit Stereo(int32_t frames, float level) : left(frames), right(frames) {
-        uint32_t state = 1;
-        for (int32_t i = 0; i < frames; ++i) {
-            state = state * 1664525u + 1013904223u;
-            left[i] = level * (float(state >> 8) / float(1u << 23) - 1.0f);
-            right[i] = 0.7f * left[i];
-        }
+// Uniform noise at the given level on the left, 0.7 of it on the right; level 0 gives silence.
+StereoSignal noise(int32_t chunks, float level) {
+    const std::size_t frames = std::size_t(chunks) * PairedRun::kChunkFrames;
+    StereoSignal signal{std::vector<float>(frames), std::vector<float>(frames)};
+    uint32_t state = 1;
+    for (std::size_t i = 0; i < frames; ++i) {
+        state = state * 1664525u + 1013904223u;
+        signal.left[i] = level * (float(state >> 8) / float(1u << 23) - 1.0f);
+        signal.right[i] = 0.7f * signal.left[i];
     }
-};
+    return signal;
+}
 
-using BlockFunction = std::function<void(float**, float**, int32_t)>;
+std::string besideThisProgram(const char* fileName) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + fileName;
+}
 
-// Runs `frames` frames of the signal in blocks; answers the seconds spent in the block function.
-double run(const BlockFunction& block, Stereo& signal, int64_t frames) {
-    std::vector<float> outLeft(kBlock), outRight(kBlock);
-    float* outputs[] = {outLeft.data(), outRight.data()};
-    const int32_t length = int32_t(signal.left.size());
-    double spent = 0.0;
-    size_t at = 0;
-    for (int64_t done = 0; done < frames; done += kBlock, at = (at + kBlock) % size_t(length)) {
-        float* inputs[] = {&signal.left[at], &signal.right[at]};
-        const double start = seconds();
-        block(inputs, outputs, kBlock);
-        spent += seconds() - start;
+// The plug-in's meters read as the floor's, through the same get operation a host uses.
+std::string meterMismatch(AEffect* effect, const FloorCompressor& floor) {
+    for (int32_t index = 22; index <= 26; ++index) {
+        const float product = effect->getParameter(effect, index);
+        if (product != floor.meterReading(index))
+            return "meter " + std::to_string(index) + " reads " + std::to_string(product) + ", the floor " +
+                   std::to_string(floor.meterReading(index));
     }
-    return spent;
+    return "";
 }
 
-struct Timing {
-    double seconds = 0.0;
-    int64_t frames = 0;
-    double nanosecondsPerFrame() const { return seconds * 1e9 / double(frames); }
-};
-
-Timing noiseCase(const BlockFunction& block) {
-    Stereo noise(kBlock * 128, 1.0f);
-    return {run(block, noise, kNoiseFrames), kNoiseFrames};
-}
-
-// A loud burst, then silence; only the silence is timed.
-Timing silenceCase(const BlockFunction& block) {
-    Stereo burst(kBlock * 86, 1.0f);
-    Stereo silence(kBlock * 128, 0.0f);
-    const int64_t silentFrames = int64_t(kSilenceSeconds) * kRate / kBlock * kBlock;
-    Timing timing;
-    for (int32_t round = 0; round < kSilenceRounds; ++round) {
-        run(block, burst, int64_t(burst.left.size()));
-        timing.seconds += run(block, silence, silentFrames);
-        timing.frames += silentFrames;
-    }
-    return timing;
-}
-
-void report(const char* name, const Timing& plugin, const Timing& floor) {
-    const double perFrame = plugin.nanosecondsPerFrame();
+void printHeader(const std::string& path) {
     std::printf(
-        "%-28s plug-in %7.2f ns/frame (%6.0fx real time at 44.1 kHz), floor %7.2f ns/frame, ratio %.2f\n",
-        name, perFrame, 1e9 / kRate / perFrame, floor.nanosecondsPerFrame(),
-        perFrame / floor.nanosecondsPerFrame());
+        "%s\nthreshold %.1f, attack %.1f, time constant %.1f, gain %.1f, blocks of %d frames at %d Hz\n\n",
+        path.c_str(), double(kThreshold), double(kAttack), double(kTimeConstant), double(kGain),
+        PairedRun::kBlockFrames, kRate);
+    std::printf(
+        "ns/frame: the mean over all timed blocks; ratio: the median over chunks of %d blocks of the\n"
+        "plug-in's time over the floor's, the two run alternately on the same blocks\n\n",
+        PairedRun::kChunkBlocks);
+    std::printf("%-46s %15s %12s %15s %6s\n", "case", "plug-in", "real time", "floor", "ratio");
+}
+
+void printRow(const char* name, const PairedRun& run) {
+    const double frames = double(run.timedFrames());
+    const double plugin = run.firstSeconds() * 1e9 / frames;
+    const double floor = run.secondSeconds() * 1e9 / frames;
+    std::printf("%-46s %7.2f ns/frame %10.0fx %7.2f ns/frame %6.2f\n", name, plugin, 1e9 / kRate / plugin,
+                floor, run.medianRatio());
+}
+
+void playNoise(PairedRun& run) {
+    const StereoSignal loud = noise(kLoopChunks, 1.0f);
+    for (int32_t loop = 0; loop < kNoiseLoops; ++loop)
+        run.run(loud, true);
+}
+
+// Only the silence is timed: the envelope and the holds decay toward numbers too small to be normal.
+void playSilenceAfterBursts(PairedRun& run) {
+    const StereoSignal burst = noise(kBurstChunks, 1.0f);
+    const StereoSignal silence = noise(kLoopChunks, 0.0f);
+    for (int32_t round = 0; round < kSilenceRounds; ++round) {
+        run.run(burst, false);
+        for (int32_t loop = 0; loop < kSilenceLoops; ++loop)
+            run.run(silence, true);
+    }
+}
+
+struct Routine {
+    const char* name;
+    bool accumulate;
+};
+
+// Both cases for one entry of the record; answers what went wrong, or nothing.
+std::string measure(AEffect* effect, FloorCompressor& floor, const Routine& routine) {
+    const BlockRoutine viaPlugin = [effect, routine](float** in, float** out, int32_t frames) {
+        (routine.accumulate ? effect->process : effect->processReplacing)(effect, in, out, frames);
+    };
+    const BlockRoutine viaFloor = [&floor, routine](float** in, float** out, int32_t frames) {
+        floor.process(in, out, frames, !routine.accumulate);
+    };
+    PairedRun noiseRun(viaPlugin, viaFloor, routine.accumulate);
+    playNoise(noiseRun);
+    printRow((std::string("noise, ") + routine.name).c_str(), noiseRun);
+    PairedRun silenceRun(viaPlugin, viaFloor, routine.accumulate);
+    playSilenceAfterBursts(silenceRun);
+    printRow((std::string("silence after a loud burst, ") + routine.name).c_str(), silenceRun);
+    for (const PairedRun* run : {&noiseRun, &silenceRun})
+        if (!run->mismatch().empty())
+            return std::string(routine.name) + ": outputs differ at " + run->mismatch();
+    return meterMismatch(effect, floor);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    LoadedPlugin plugin(argc > 1 ? argv[1] : "QuenvaleCompressor.dll", answerHost);
-    if (!plugin.effect()) {
-        std::fprintf(stderr, "quenvale-bench: %s\n", plugin.error().c_str());
-        return 1;
+    BenchOptions options;
+    const std::string problem = parseBenchOptions(argc, argv, options);
+    if (!problem.empty()) return fail(problem + "\n" + benchUsage(), 2);
+    if (options.help) {
+        std::fputs(benchUsage(), stdout);
+        return 0;
     }
+    const std::string path =
+        options.pluginPath.empty() ? besideThisProgram("QuenvaleCompressor.dll") : options.pluginPath;
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return fail("no plug-in library at " + path + " (see --help)", 1);
+    LoadedPlugin plugin(path.c_str(), answerHost);
+    if (!plugin.effect()) return fail(plugin.error(), 1);
+
     AEffect* effect = plugin.effect();
     plugin.dispatch(effSetSampleRate, 0, 0, nullptr, float(kRate));
-    plugin.dispatch(effSetBlockSize, 0, kBlock);
+    plugin.dispatch(effSetBlockSize, 0, PairedRun::kBlockFrames);
+    const float settings[] = {kThreshold, kAttack, kTimeConstant, kGain};
+    for (int32_t index = 0; index < 4; ++index)
+        effect->setParameter(effect, index, settings[index]);
     plugin.dispatch(effMainsChanged, 0, 1);
-    const BlockFunction viaPlugin = [effect](float** in, float** out, int32_t frames) {
-        effect->processReplacing(effect, in, out, frames);
-    };
-    FloorCompressor floor;
-    const BlockFunction viaFloor = [&floor](float** in, float** out, int32_t frames) {
-        floor.process(in, out, frames);
-    };
-    report("noise", noiseCase(viaPlugin), noiseCase(viaFloor));
-    report("silence after a loud burst", silenceCase(viaPlugin), silenceCase(viaFloor));
-    std::printf("(floor checksum %g)\n", floor.checksum());
+    FloorCompressor floor(kThreshold, kAttack, kTimeConstant, kGain, kRate);
+
+    printHeader(path);
+    for (const Routine& routine : {Routine{"processReplacing", false}, Routine{"process", true}}) {
+        const std::string mismatch = measure(effect, floor, routine);
+        if (!mismatch.empty()) return fail("the floor is not bit-identical to the plug-in: " + mismatch, 1);
+    }
+    std::printf(
+        "\nThe floor's output was bit-identical to the plug-in's in every block, and so were the meters.\n");
     return 0;
 }

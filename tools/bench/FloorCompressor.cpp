@@ -7,58 +7,83 @@
 
 namespace {
 
-double coefficient(double milliseconds) { return std::exp(std::log(0.01) / (44100 * milliseconds * 0.001)); }
+// Attack and release times in milliseconds of the six time-constant positions.
+constexpr float kAttackMs[] = {0.2f, 0.2f, 0.4f, 0.8f, 0.2f, 0.2f};
+constexpr float kReleaseMs[] = {300.0f, 800.0f, 2000.0f, 5000.0f, 2000.0f, 10000.0f};
 
-inline void follow(float& hold, float sample, double decay) {
-    hold = sample > hold && sample <= FLT_MAX ? sample : float(hold * decay);
+double smoothingFor(float milliseconds, int32_t rate) {
+    return std::exp(std::log(0.01) / (rate * double(milliseconds) * 0.001));
+}
+
+// Both the detector gain and the output gain: twice the value up to the middle, then a steeper line.
+float piecewiseGain(float value, float slopeAbove) {
+    return value > 0.5f ? (value - 0.5f) * slopeAbove + 1.0f : value * 2.0f;
 }
 
 } // namespace
 
-// The default program at 44100 Hz: threshold 0.2, detector gain 1, 0.4 ms and 2000 ms, output gain 1.
-FloorCompressor::FloorCompressor()
-    : coefficients{coefficient(2000.0), coefficient(double(0.4f))}, decay(std::pow(10.0, -2.0 / 44100)),
-      detectorGain(1.0f), threshold(float(1.0 / (0.2 * 0.2 * 52.0))), outputGain(1.0f) {}
-
-void FloorCompressor::process(const float* const* inputs, float* const* outputs, int32_t frames) {
-    const unsigned hostState = _mm_getcsr();
-    _mm_setcsr(hostState | 0x8040);
-    const float* inLeft = inputs[0];
-    const float* inRight = inputs[1];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    double level = envelope;
-    float reduction = holds[0], heldInLeft = holds[1], heldInRight = holds[2], heldOutLeft = holds[3],
-          heldOutRight = holds[4];
-    for (int32_t i = 0; i < frames; ++i) {
-        const float left = inLeft[i];
-        const float right = inRight[i];
-        const double mid = std::abs(((double(left) + double(right)) * 0.5 + double(1e-24f)) * detectorGain);
-        const double target = mid <= DBL_MAX ? mid : level;
-        level = target + (level - target) * coefficients[target > level];
-        const float gain = float(std::min(1.0, threshold / std::sqrt(level)));
-        follow(reduction, 1.0f - gain, decay);
-        const float newLeft = gain * left * outputGain;
-        const float newRight = gain * right * outputGain;
-        outLeft[i] = newLeft;
-        outRight[i] = newRight;
-        follow(heldInLeft, left, decay);
-        follow(heldInRight, right, decay);
-        follow(heldOutRight, newRight, decay);
-        follow(heldOutLeft, newLeft, decay);
-    }
-    envelope = level;
-    holds[0] = reduction;
-    holds[1] = heldInLeft;
-    holds[2] = heldInRight;
-    holds[3] = heldOutLeft;
-    holds[4] = heldOutRight;
-    _mm_setcsr(hostState);
+FloorCompressor::FloorCompressor(float threshold, float attack, float timeConstant, float gain,
+                                 int32_t sampleRate)
+    : rate(sampleRate), holdDecay(1.0 / std::pow(10.0, 1.0 / (sampleRate * 0.5))),
+      detectorGain(piecewiseGain(attack, 20.0f)),
+      kneeThreshold(float(1.0 / (double(threshold) * double(threshold) * 52.0))),
+      makeUp(piecewiseGain(gain, 15.0f)) {
+    const int32_t position = std::clamp(int32_t(timeConstant * 5.0f), 0, 5);
+    smoothing[0] = smoothingFor(kReleaseMs[position], sampleRate);
+    smoothing[1] = smoothingFor(kAttackMs[position], sampleRate);
 }
 
-double FloorCompressor::checksum() const {
-    double sum = envelope;
-    for (float hold : holds)
-        sum += hold;
-    return sum;
+void FloorCompressor::process(const float* const* inputs, float* const* outputs, int32_t frames,
+                              bool replace) {
+    const unsigned callerState = _mm_getcsr();
+    _mm_setcsr(callerState | 0x8040); // flush to zero, denormals are zero
+    if (replace)
+        run<true>(inputs[0], inputs[1], outputs[0], outputs[1], frames);
+    else
+        run<false>(inputs[0], inputs[1], outputs[0], outputs[1], frames);
+    _mm_setcsr(callerState);
+}
+
+template <bool replace>
+void FloorCompressor::run(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                          int32_t frames) {
+    const double k[2] = {smoothing[0], smoothing[1]};
+    const double decay = holdDecay;
+    const double scale = detectorGain;
+    const double knee = kneeThreshold;
+    const float makeUpGain = makeUp;
+    double level = envelope;
+    float reduction = peaks[0], inL = peaks[1], inR = peaks[2], outL = peaks[3], outR = peaks[4];
+    auto track = [decay](float& peak, float x) {
+        peak = (x > peak && x <= FLT_MAX) ? x : float(peak * decay);
+    };
+    for (int32_t n = 0; n < frames; ++n) {
+        const float x = inLeft[n], y = inRight[n];
+        const double detected = std::abs(((double(x) + double(y)) * 0.5 + double(1e-24f)) * scale);
+        const double aim = detected <= DBL_MAX ? detected : level; // NaN and infinity keep the level
+        level = aim + (level - aim) * k[aim > level];
+        const float g = float(std::min(1.0, knee / std::sqrt(level)));
+        track(reduction, 1.0f - g);
+        const float wetLeft = replace ? g * x * makeUpGain : g * x * makeUpGain + outLeft[n];
+        const float wetRight = replace ? g * y * makeUpGain : g * y * makeUpGain + outRight[n];
+        outLeft[n] = wetLeft;
+        outRight[n] = wetRight;
+        track(inL, x);
+        track(inR, y);
+        track(outR, wetRight);
+        track(outL, wetLeft);
+    }
+    envelope = level;
+    peaks[0] = reduction;
+    peaks[1] = inL;
+    peaks[2] = inR;
+    peaks[3] = outL;
+    peaks[4] = outR;
+}
+
+float FloorCompressor::meterReading(int32_t index) const {
+    const float peak = index >= 22 && index <= 26 ? peaks[index - 22] : 0.0f;
+    if (index != 23 && index != 24) return peak;
+    // The input meters read through x^(1 / (x * 0.001 * rate)); a hold of 0 reads 0.
+    return peak > 0.0f ? float(std::pow(double(peak), 1.0 / (double(peak) * 0.001 * rate))) : 0.0f;
 }

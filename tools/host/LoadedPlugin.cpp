@@ -11,7 +11,9 @@ using MainEntry = AEffect* (*)(HostCallback);
 LoadedPlugin::LoadedPlugin(const char* libraryPath, HostCallback host) {
     library = LoadLibraryA(libraryPath);
     if (!library) {
-        failure = std::string("cannot load ") + libraryPath;
+        // The Windows error tells a missing dependency (126) from a library of the other width (193).
+        failure = std::string("cannot load ") + libraryPath + " (Windows error " +
+                  std::to_string(GetLastError()) + ")";
         return;
     }
     auto entry = reinterpret_cast<MainEntry>(reinterpret_cast<void*>(GetProcAddress(library, "main")));

@@ -1,6 +1,7 @@
 #include "plugin/CompressorBase.h"
 
 #include "plugin/DenormalFlush.h"
+#include "plugin/VendorVersion.h"
 
 #include <cfloat>
 #include <cmath>
@@ -314,6 +315,12 @@ bool CompressorBase::indexedProgramName(HostInt, int32_t index, char* text) {
 bool CompressorBase::effectNameText(char* text) { return writeName(kProductName, text); }
 bool CompressorBase::vendorText(char* text) { return writeName(kVendorName, text); }
 bool CompressorBase::productText(char* text) { return writeName(kProductName, text); }
+
+static_assert(fitsVendorVersion(QUENVALE_VERSION_MINOR, QUENVALE_VERSION_PATCH),
+              "the release's minor and patch numbers must fit their digits of the vendor version");
+HostInt CompressorBase::vendorVersionNumber() {
+    return vendorVersion(QUENVALE_VERSION_MAJOR, QUENVALE_VERSION_MINOR, QUENVALE_VERSION_PATCH);
+}
 
 HostInt CompressorBase::canDoAnswer(char* text) {
     for (const char* capability : {"plugAsChannelInsert", "plugAsSend", "mixDryWet", "2in2out"})

@@ -46,7 +46,7 @@ public:
     bool effectNameText(char* text) override;
     bool vendorText(char* text) override;
     bool productText(char* text) override;
-    HostInt vendorVersionNumber() override { return 2000; }
+    HostInt vendorVersionNumber() override;
     HostInt canDoAnswer(char* text) override;
 
     virtual void processBlock(float** inputs, float** outputs, int32_t frames, int32_t replace);

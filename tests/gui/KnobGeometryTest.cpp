@@ -92,7 +92,7 @@ TEST(KnobGeometryTest, PointingAtTheHandleGivesItsValueInBothDirections) {
         knob.setStartAngle(starts[direction], 0.0f, 1.0f);
         knob.setRangeAngle(ranges[direction], 0.0f, 1.0f);
         for (int step = 0; step <= 20; ++step) {
-            const float value = step / 20.0f;
+            const float value = float(step) / 20.0f;
             const Point handle = knob.handlePoint(value);
             EXPECT_NEAR(knob.pointToValue(handle, 0.0f, 1.0f), value, 0.03)
                 << "range " << ranges[direction] << ", value " << value << " at " << handle;

@@ -12,7 +12,7 @@ TEST(MeterSegmentsTest, AFallTakesTenRedrawsOfOneTenth) {
     float shown = 1.0f;
     for (int redraw = 1; redraw <= 10; ++redraw) {
         shown = nextShownLevel(shown, 0.0f, 0.1f);
-        EXPECT_NEAR(shown, 1.0f - redraw * 0.1f, 1e-5) << "redraw " << redraw;
+        EXPECT_NEAR(shown, 1.0f - float(redraw) * 0.1f, 1e-5) << "redraw " << redraw;
         if (redraw < 10) {
             EXPECT_GT(shown, 0.0f) << "reached the level early, at redraw " << redraw;
         }
@@ -33,7 +33,7 @@ TEST(MeterSegmentsTest, LevelsThatCannotFallStepwiseSettleAtOnce) {
 TEST(MeterSegmentsTest, TenSegmentsOverFortyFourRowsEndOnWholeRows) {
     const int32_t expected[] = {0, 4, 8, 13, 17, 22, 26, 30, 35, 39, 44};
     for (int32_t k = 0; k <= 10; ++k)
-        EXPECT_EQ(segmentEdge(k / 10.0f, 10, 44), expected[k]) << k << " segments";
+        EXPECT_EQ(segmentEdge(float(k) / 10.0f, 10, 44), expected[k]) << k << " segments";
 }
 
 struct EdgeCase {

@@ -5,10 +5,7 @@
 #include "gui/Frame.h"
 
 Control::Control(const Rect& bounds, ControlListener* changeListener, int32_t tag, Bitmap* backgroundBitmap)
-    : View(bounds), listener(changeListener), controlTag(tag), background(backgroundBitmap) {
-    transparent = false;
-    enabledForMouse = true;
-}
+    : View(bounds), listener(changeListener), controlTag(tag), background(backgroundBitmap) {}
 
 bool Control::needsRedraw() { return dirty || !(drawnValue == value); }
 

@@ -16,7 +16,9 @@ public:
     float follow(Point where, bool fineNow);
 
 private:
-    float rate(bool fineRate) const { return span / (fineRate ? kPixelsForRange * fineFactor : kPixelsForRange); }
+    float rate(bool fineRate) const {
+        return span / (fineRate ? kPixelsForRange * fineFactor : kPixelsForRange);
+    }
 
     Point anchor;
     float entryValue;

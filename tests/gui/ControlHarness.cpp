@@ -1,0 +1,141 @@
+#include "tests/gui/ControlHarness.h"
+
+#include "host/Opcodes.h"
+#include "plugin/PluginEntry.h"
+
+#include <cstdio>
+
+std::vector<std::string> journal;
+
+namespace {
+
+HostInt recordingHost(AEffect*, int32_t opcode, int32_t index, HostInt, void*, float) {
+    if (opcode == audioMasterBeginEdit) journal.push_back("begin " + std::to_string(index));
+    if (opcode == audioMasterEndEdit) journal.push_back("end " + std::to_string(index));
+    return 1;
+}
+
+class SilentEffect final : public PluginEffectX {
+public:
+    SilentEffect() : PluginEffectX(recordingHost, 1, 4) {}
+    void processAdd(float**, float**, int32_t) override {}
+};
+
+// Time does not pass: the scripted pumpIdle never asks it.
+class StillClock final : public IdleThrottle::Clock {
+public:
+    uint32_t ticks() override { return 0; }
+    void sleep(uint32_t) override {}
+};
+StillClock stillClock;
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const struct {
+    int32_t bit;
+    int key;
+} kButtonKeys[] = {
+    {DrawContext::kPrimaryButton, VK_LBUTTON},   {DrawContext::kMiddleButton, VK_MBUTTON},
+    {DrawContext::kSecondaryButton, VK_RBUTTON}, {DrawContext::kShift, VK_SHIFT},
+    {DrawContext::kControl, VK_CONTROL},         {DrawContext::kAlt, VK_MENU},
+};
+
+} // namespace
+
+ScriptedEditor::ScriptedEditor(PluginEffectX& owner, ScriptedPointer& source, IdleThrottle::Clock& clock)
+    : GuiEditor(owner, clock), pointer(source) {}
+
+void ScriptedEditor::pumpIdle() {
+    ++pumps;
+    if (pumps > kPassLimit) {
+        ADD_FAILURE() << "the drag did not end after " << kPassLimit << " passes";
+        pointer.held.clear();
+        return;
+    }
+    if (next < script.size()) apply(*target, script[next++]);
+}
+
+void ScriptedEditor::play(Frame& panel, std::vector<PointerStep> steps) {
+    target = &panel;
+    script = std::move(steps);
+    next = 0;
+    pumps = 0;
+}
+
+void ScriptedEditor::apply(Frame& panel, const PointerStep& step) {
+    RECT outer{};
+    GetWindowRect(static_cast<HWND>(panel.windowHandle()), &outer);
+    pointer.cursor = {outer.left + step.at.x, outer.top + step.at.y};
+    pointer.held.clear();
+    for (const auto& read : kButtonKeys)
+        if (step.buttons & read.bit) pointer.held.insert(read.key);
+}
+
+void RecordingListener::valueChanged(DrawContext* context, Control* control) {
+    values.push_back(control->getValue());
+    char entry[48];
+    std::snprintf(entry, sizeof entry, "value %g%s", control->getValue(), context ? " drawn" : "");
+    journal.push_back(entry);
+}
+
+HMODULE ControlTest::dll = nullptr;
+
+void ControlTest::SetUpTestSuite() {
+    dll = LoadLibraryA("QuenvaleCompressor.dll");
+    WNDCLASSA host{};
+    host.lpfnWndProc = hostProcedure;
+    host.hInstance = GetModuleHandleA(nullptr);
+    host.lpszClassName = "QuenvaleControlHost";
+    RegisterClassA(&host);
+}
+
+void ControlTest::TearDownTestSuite() { FreeLibrary(dll); }
+
+void ControlTest::SetUp() {
+    ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
+    moduleHandle = dll;
+    savedKnobMode = knobMode;
+    journal.clear();
+    parent = CreateWindowExA(0, "QuenvaleControlHost", "host", WS_POPUP | WS_VISIBLE, 40, 30, 400, 300,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+    effect = std::make_unique<SilentEffect>();
+    editor = new ScriptedEditor(*effect, pointer, stillClock);
+    frame = std::make_unique<Frame>(Rect{0, 0, 400, 300}, parent, editor);
+}
+
+void ControlTest::TearDown() {
+    frame.reset();
+    effect.reset();
+    DestroyWindow(parent);
+    knobMode = savedKnobMode;
+}
+
+void ControlTest::drag(std::vector<PointerStep> steps) {
+    ASSERT_FALSE(steps.empty());
+    PointerStep release = steps.back();
+    release.buttons = 0;
+    editor->apply(*frame, steps.front());
+    std::vector<PointerStep> rest(steps.begin() + 1, steps.end());
+    rest.push_back(release);
+    editor->play(*frame, rest);
+    const Point press = steps.front().at;
+    SendMessageA(static_cast<HWND>(frame->windowHandle()), WM_LBUTTONDOWN, 0, MAKELPARAM(press.x, press.y));
+}
+
+Point ControlTest::windowOrigin() const {
+    RECT outer{};
+    GetWindowRect(static_cast<HWND>(frame->windowHandle()), &outer);
+    return {outer.left, outer.top};
+}
+
+PixelGrid ControlTest::resourcePixels(int32_t resource) {
+    HBITMAP bitmap = LoadBitmapA(dll, MAKEINTRESOURCEA(resource));
+    HDC screen = GetDC(nullptr);
+    PixelGrid grid(bitmap, screen);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return grid;
+}

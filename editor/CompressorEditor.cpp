@@ -74,7 +74,8 @@ void CompressorEditor::loadBitmaps() {
 }
 
 void CompressorEditor::releaseBitmaps() {
-    for (BitmapReference* bitmap : {&knobStrip, &selectorStrip, &lampStrip, &needleStrip, &meterUnlit, &meterLit})
+    for (BitmapReference* bitmap :
+         {&knobStrip, &selectorStrip, &lampStrip, &needleStrip, &meterUnlit, &meterLit})
         bitmap->reset(nullptr);
 }
 
@@ -87,40 +88,42 @@ void CompressorEditor::addControls() {
     gainKnob = addKnob(CompressorBase::kGain, {543, 163}, knobStrip.get(), IDB_KNOB_FRAMES);
     reductionNeedle = addDisplay(CompressorBase::kGainReductionMeter, {72, 105}, needleStrip.get(),
                                  IDB_GAIN_REDUCTION_NEEDLE_FRAMES);
-    inputLampLeft = addDisplay(CompressorBase::kInputLeftMeter, {532, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
-    inputLampRight = addDisplay(CompressorBase::kInputRightMeter, {584, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
+    inputLampLeft =
+        addDisplay(CompressorBase::kInputLeftMeter, {532, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
+    inputLampRight =
+        addDisplay(CompressorBase::kInputRightMeter, {584, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
     outputMeterLeft = addMeter(CompressorBase::kOutputLeftMeter, {527, 149});
     outputMeterRight = addMeter(CompressorBase::kOutputRightMeter, {623, 149});
 }
 
+// Starts the control at the plug-in's value for the index and hands it to the frame.
+template <typename Kind> Kind* CompressorEditor::place(Kind* control, int32_t index) {
+    if (!control) return nullptr;
+    control->setValue(compressor.parameterValue(index));
+    frame->addView(control);
+    return control;
+}
+
 FilmstripKnob* CompressorEditor::addKnob(int32_t parameter, Point topLeft, Bitmap* strip, int32_t frames) {
     const Rect bounds = frameRect(topLeft, strip, frames);
-    auto* knob = new (std::nothrow)
-        FilmstripKnob(bounds, this, parameter, frames, std::max(bounds.height(), 1), strip, {0, 0});
-    if (!knob) return nullptr;
-    knob->setValue(compressor.parameterValue(parameter));
-    frame->addView(knob);
-    return knob;
+    const int32_t frameHeight = std::max(bounds.height(), 1);
+    return place(new (std::nothrow)
+                     FilmstripKnob(bounds, this, parameter, frames, frameHeight, strip, {0, 0}),
+                 parameter);
 }
 
 FilmstripDisplay* CompressorEditor::addDisplay(int32_t level, Point topLeft, Bitmap* strip, int32_t frames) {
     const Rect bounds = frameRect(topLeft, strip, frames);
-    auto* display = new (std::nothrow)
-        FilmstripDisplay(bounds, this, level, frames, std::max(bounds.height(), 1), strip, {0, 0});
-    if (!display) return nullptr;
-    display->setValue(compressor.parameterValue(level));
-    frame->addView(display);
-    return display;
+    const int32_t frameHeight = std::max(bounds.height(), 1);
+    return place(new (std::nothrow) FilmstripDisplay(bounds, this, level, frames, frameHeight, strip, {0, 0}),
+                 level);
 }
 
 // The meters have no tag and no listener: they are reached only through their pointers.
 LedMeter* CompressorEditor::addMeter(int32_t level, Point topLeft) {
     const Rect bounds{topLeft.x, topLeft.y, topLeft.x + widthOf(meterLit), topLeft.y + heightOf(meterLit)};
-    auto* meter = new (std::nothrow) LedMeter(bounds, meterLit.get(), meterUnlit.get(), kMeterSegments, 0);
-    if (!meter) return nullptr;
-    meter->setValue(compressor.parameterValue(level));
-    frame->addView(meter);
-    return meter;
+    return place(new (std::nothrow) LedMeter(bounds, meterLit.get(), meterUnlit.get(), kMeterSegments, 0),
+                 level);
 }
 
 void CompressorEditor::forgetControls() {

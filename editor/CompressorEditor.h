@@ -40,6 +40,7 @@ private:
     FilmstripKnob* addKnob(int32_t parameter, Point topLeft, Bitmap* strip, int32_t frames);
     FilmstripDisplay* addDisplay(int32_t level, Point topLeft, Bitmap* strip, int32_t frames);
     LedMeter* addMeter(int32_t level, Point topLeft);
+    template <typename Kind> Kind* place(Kind* control, int32_t index);
     void forgetControls();
     FilmstripKnob* knobFor(int32_t parameter) const;
     void showLevel(Control* display, int32_t level);

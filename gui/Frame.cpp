@@ -276,7 +276,9 @@ bool Frame::addView(View* view) {
     return true;
 }
 
+// A view that leaves takes the focus with it: a later press would otherwise reach it after it is gone.
 bool Frame::removeView(View* view, bool release) {
+    if (view == focusView && views.contains(view)) focusView = nullptr;
     views.remove(view, this, release);
     return true;
 }

@@ -32,14 +32,20 @@ void dispatchWaiting() {
     }
 }
 
-void sendInput(INPUT input) { SendInput(1, &input, sizeof input); }
+// Reading the key back on this thread makes Wine drop every thread's cached copy of the key state,
+// which it otherwise keeps for up to 50 ms: the panel's thread then sees the input at once, as it
+// would see a user's.
+void sendInput(INPUT input, int virtualKey) {
+    SendInput(1, &input, sizeof input);
+    GetAsyncKeyState(virtualKey);
+}
 
 void sendMouse(DWORD flags, int data = 0) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     input.mi.mouseData = DWORD(data);
-    sendInput(input);
+    sendInput(input, VK_LBUTTON);
 }
 
 void sendKey(WORD virtualKey, DWORD flags) {
@@ -47,7 +53,7 @@ void sendKey(WORD virtualKey, DWORD flags) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = flags;
-    sendInput(input);
+    sendInput(input, virtualKey);
 }
 
 } // namespace
@@ -75,7 +81,8 @@ bool Snapshot::save(const std::string& path) const {
     file.bfSize = file.bfOffBits + info.biSizeImage;
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
-    bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1;
+    bool written =
+        std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1;
     std::vector<unsigned char> row(size_t(rowBytes), 0);
     for (int y = height - 1; written && y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
@@ -115,8 +122,9 @@ PanelHost::PanelHost(const LoadedPlugin& loaded) : plugin(loaded) {
     RECT frame{0, 0, rect ? rect->right - rect->left : 660, rect ? rect->bottom - rect->top : 259};
     const DWORD style = WS_POPUP | WS_VISIBLE;
     AdjustWindowRect(&frame, style, FALSE);
-    hostWindow = CreateWindowExA(WS_EX_TOPMOST, kHostClass, "Test host", style, kLeft, kTop, frame.right - frame.left,
-                                 frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    hostWindow =
+        CreateWindowExA(WS_EX_TOPMOST, kHostClass, "Test host", style, kLeft, kTop, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(hostWindow);
     pump(50);
 }
@@ -226,13 +234,8 @@ void InputScript::play(PanelHost& host) {
         }
         done = true;
     });
-    // Messages are served in rounds 60 ms apart, as a busy host does. Wine answers an asynchronous key
-    // read from a copy of the key state up to 50 ms old, so a press served at once could be read as
-    // not yet held.
-    while (!done) {
-        host.pump(0);
-        Sleep(60);
-    }
+    while (!done)
+        host.pump(10);
     player.join();
     host.pump(100);
 }

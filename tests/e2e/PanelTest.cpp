@@ -160,8 +160,9 @@ protected:
     }
 
     int idleRequests() const {
-        return int(std::count_if(host.requests.begin(), host.requests.end(),
-                                 [](const HostRequest& request) { return request.opcode == audioMasterIdle; }));
+        return int(std::count_if(host.requests.begin(), host.requests.end(), [](const HostRequest& request) {
+            return request.opcode == audioMasterIdle;
+        }));
     }
 
     void process(float amplitude, int blocks) {
@@ -171,7 +172,8 @@ protected:
         float* outputs[] = {outLeft.data(), outRight.data()};
         for (int block = 0; block < blocks; ++block) {
             for (int32_t i = 0; i < kFrames; ++i)
-                left[size_t(i)] = right[size_t(i)] = amplitude * std::sin(0.0625f * float(block * kFrames + i));
+                left[size_t(i)] = right[size_t(i)] =
+                    amplitude * std::sin(0.0625f * float(block * kFrames + i));
             plugin->effect()->processReplacing(plugin->effect(), inputs, outputs, kFrames);
         }
     }
@@ -219,8 +221,10 @@ struct DragCase {
 };
 
 TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndEdit) {
-    const DragCase cases[] = {
-        {"threshold", 0, {350, 120}}, {"attack", 1, {250, 120}}, {"time constant", 2, {450, 120}}, {"gain", 3, {570, 190}}};
+    const DragCase cases[] = {{"threshold", 0, {350, 120}},
+                              {"attack", 1, {250, 120}},
+                              {"time constant", 2, {450, 120}},
+                              {"gain", 3, {570, 190}}};
     ASSERT_EQ(panel->openAndShow(), 1);
     for (const DragCase& knob : cases) {
         SCOPED_TRACE(knob.name);
@@ -275,7 +279,13 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
     // arriving with the knob's click would reset the modifier keys to what the display server knows.
     InputScript click;
     click.moveTo(panel->onScreen(10, 10)).press().pause(100).release().pause(400);
-    click.moveTo(panel->onScreen(350, 120)).keyDown(VK_CONTROL).pause(100).press().pause(150).release().keyUp(VK_CONTROL);
+    click.moveTo(panel->onScreen(350, 120))
+        .keyDown(VK_CONTROL)
+        .pause(100)
+        .press()
+        .pause(150)
+        .release()
+        .keyUp(VK_CONTROL);
     click.play(*panel);
     const std::vector<HostRequest> requests = requestsBesidesIdle();
     ASSERT_EQ(requests.size(), 1u);
@@ -297,7 +307,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
 
     setParameter(1, 0.5f);
-    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel); // focus on attack
+    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel); // focus on
+                                                                                               // attack
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
     EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp, nullptr, kShiftModifier), 1);
@@ -343,7 +354,8 @@ TEST_F(PanelTest, LevelDisplaysFollowTheAudioAndTheMetersFallOverTenIdles) {
     const Snapshot loud = panel->capture();
     EXPECT_TRUE(loud.save("../panel-after-loud-audio.bmp"));
     for (const Strip& display : kDisplays)
-        EXPECT_GT(mismatches(loud, quiet, display.area), 0) << display.name << " at " << parameter(display.index);
+        EXPECT_GT(mismatches(loud, quiet, display.area), 0)
+            << display.name << " at " << parameter(display.index);
     EXPECT_EQ(mismatches(loud, expectedPanel(loud), {0, 0, 660, 259}), 0);
     for (int side = 0; side < 2; ++side) {
         const float level = parameter(25 + side);
@@ -390,14 +402,40 @@ int childWindows(HWND parent) {
     return count;
 }
 
-TEST(PanelLifetime, OpenCloseCyclesAndADoubleOpenLeaveNoWindowClassOrGdiObjectBehind) {
+// A plug-in instance made after the counter was put on the library, so that everything the instance
+// makes and frees is counted.
+class PanelLifetime : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(module, nullptr);
+        plugin = loadPlugin(host);
+        ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
+    }
+    // The import table is put back while the library is still loaded.
+    ~PanelLifetime() override {
+        plugin.reset();
+        counter.reset();
+        FreeLibrary(module);
+    }
+
+    // After the instance is closed: no GDI object, device context or window class is left.
+    void expectNothingLeft() {
+        EXPECT_EQ(plugin->close(), 1);
+        EXPECT_EQ(counter->liveGdiObjects(), 0);
+        EXPECT_EQ(counter->calls("GetDC"), counter->calls("ReleaseDC"));
+        EXPECT_EQ(counter->calls("RegisterClassA"), counter->calls("UnregisterClassA"));
+        WNDCLASSA found{};
+        EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
+    }
+
     HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
-    ASSERT_NE(module, nullptr);
-    ImportCounter counter(module);
+    std::unique_ptr<ImportCounter> counter = std::make_unique<ImportCounter>(module);
+    RecordingHost host;
+    std::unique_ptr<LoadedPlugin> plugin;
+};
+
+TEST_F(PanelLifetime, OpenCloseCyclesAndADoubleOpenLeaveNoWindowClassOrGdiObjectBehind) {
     {
-        RecordingHost host;
-        auto plugin = loadPlugin(host);
-        ASSERT_NE(plugin->effect(), nullptr);
         PanelHost panel(*plugin);
         for (int cycle = 0; cycle < 3; ++cycle) {
             ASSERT_EQ(panel.openAndShow(), 1);
@@ -410,35 +448,20 @@ TEST(PanelLifetime, OpenCloseCyclesAndADoubleOpenLeaveNoWindowClassOrGdiObjectBe
         EXPECT_EQ(childWindows(panel.window()), 1) << "a second open replaces the first panel";
         panel.close();
         EXPECT_EQ(childWindows(panel.window()), 0);
-        WNDCLASSA found{};
-        EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
-        EXPECT_EQ(plugin->close(), 1);
     }
-    EXPECT_GT(counter.calls("LoadBitmapA"), 0) << "the counter sees the panel's pictures";
-    EXPECT_EQ(counter.liveGdiObjects(), 0);
-    EXPECT_EQ(counter.calls("GetDC"), counter.calls("ReleaseDC"));
-    EXPECT_EQ(counter.calls("CreateWindowExA"), counter.calls("DestroyWindow"));
-    EXPECT_EQ(counter.calls("RegisterClassA"), counter.calls("UnregisterClassA"));
-    FreeLibrary(module);
+    EXPECT_GT(counter->calls("LoadBitmapA"), 0) << "the counter sees the panel's pictures";
+    EXPECT_EQ(counter->calls("CreateWindowExA"), counter->calls("DestroyWindow"));
+    expectNothingLeft();
 }
 
-TEST(PanelLifetime, OpeningWithoutAUsableParentWindowAnswersZeroAndKeepsNothing) {
-    HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
-    ASSERT_NE(module, nullptr);
-    ImportCounter counter(module);
-    RecordingHost host;
-    auto plugin = loadPlugin(host);
-    ASSERT_NE(plugin->effect(), nullptr);
+TEST_F(PanelLifetime, OpeningWithoutAUsableParentWindowAnswersZeroAndKeepsNothing) {
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     for (void* parent : {static_cast<void*>(nullptr), static_cast<void*>(gone)}) {
         EXPECT_EQ(plugin->dispatch(effEditOpen, 0, 0, parent), 0) << "parent " << parent;
         EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), -1) << "the panel stays closed";
     }
-    EXPECT_EQ(plugin->close(), 1);
-    EXPECT_EQ(counter.liveGdiObjects(), 0);
-    EXPECT_EQ(counter.calls("RegisterClassA"), counter.calls("UnregisterClassA"));
-    FreeLibrary(module);
+    expectNothingLeft();
 }
 
 } // namespace

@@ -327,12 +327,15 @@ TEST_F(FrameTest, AFrameWithoutParentHasNoWindowButKeepsItsViews) {
     frame.redrawView(nullptr); // no window: nothing to draw on
 }
 
-TEST_F(FrameTest, RemovingAViewLeavesItsFocusAndReleasesOnlyWhenAsked) {
+TEST_F(FrameTest, RemovingAViewTakesItsFocusAlongAndReleasesOnlyWhenAsked) {
     Frame frame(kPanel, parent, nullptr);
     ProbeView* kept = add(frame, "kept", {0, 0, 5, 5});
     ProbeView* gone = add(frame, "gone", {0, 0, 5, 5});
     kept->addReference();
+    frame.setFocusView(kept);
     EXPECT_TRUE(frame.removeView(kept, true));
+    frame.setFocusView(nullptr);
+    EXPECT_EQ(kept->focusLosses, 0) << "a view that left the frame is not told of the frame's focus";
     EXPECT_EQ(kept->referenceCount(), 1);
     EXPECT_FALSE(frame.containsView(kept));
     EXPECT_TRUE(frame.removeView(kept, true)) << "removing an absent view still answers true";

@@ -27,7 +27,8 @@ struct CountedFunction {
 
 template <typename Function, int Id> CountedFunction counted(const char* module, const char* name) {
     using S = StandIn<Function, Id>;
-    return {module, name, reinterpret_cast<void*>(&S::call), reinterpret_cast<void**>(&S::original), &S::count};
+    return {module, name, reinterpret_cast<void*>(&S::call), reinterpret_cast<void**>(&S::original),
+            &S::count};
 }
 
 const std::vector<CountedFunction>& countedFunctions() {
@@ -91,6 +92,8 @@ void writeSlot(void** slot, void* value) {
 } // namespace
 
 ImportCounter::ImportCounter(HMODULE library) {
+    reset();
+    if (!library) return;
     for (const CountedFunction& function : countedFunctions()) {
         void** slot = importSlot(library, function.module, function.name);
         if (!slot) continue;
@@ -98,7 +101,6 @@ ImportCounter::ImportCounter(HMODULE library) {
         patches.push_back({slot, *slot});
         writeSlot(slot, function.replacement);
     }
-    reset();
 }
 
 ImportCounter::~ImportCounter() {
@@ -121,8 +123,8 @@ int ImportCounter::callsOrNone(const char* function) const { return std::max(cal
 
 int ImportCounter::liveGdiObjects() const {
     int live = 0;
-    for (const char* made : {"CreateBitmap", "CreateBrushIndirect", "CreateCompatibleDC", "CreatePenIndirect",
-                             "LoadBitmapA"})
+    for (const char* made :
+         {"CreateBitmap", "CreateBrushIndirect", "CreateCompatibleDC", "CreatePenIndirect", "LoadBitmapA"})
         live += callsOrNone(made);
     return live - callsOrNone("DeleteDC") - callsOrNone("DeleteObject");
 }

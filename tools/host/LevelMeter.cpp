@@ -22,4 +22,6 @@ void LevelMeter::add(const float* samples, int32_t frames) {
 
 double LevelMeter::peakDecibels() const { return decibels(peak); }
 
-double LevelMeter::rmsDecibels() const { return decibels(count > 0 ? std::sqrt(sumOfSquares / static_cast<double>(count)) : 0.0); }
+double LevelMeter::rmsDecibels() const {
+    return decibels(count > 0 ? std::sqrt(sumOfSquares / static_cast<double>(count)) : 0.0);
+}

@@ -177,23 +177,13 @@ TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
     EXPECT_EQ(editor->refreshes, 2) << "the refresh asked for meanwhile is still pending";
 }
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // Reaching the frame: keys, the wheel at the cursor, and begin and end edit on the host.
 class OpenEditorTest : public GuiEditorTest {
 protected:
     void SetUp() override {
         GuiEditorTest::SetUp();
         moduleHandle = GetModuleHandleA(nullptr);
-        WNDCLASSA hostClass{};
-        hostClass.lpfnWndProc = hostProcedure;
-        hostClass.hInstance = moduleHandle;
-        hostClass.lpszClassName = "QuenvaleEditorTestHost";
-        RegisterClassA(&hostClass);
-        parent = CreateWindowExA(0, "QuenvaleEditorTestHost", "host", WS_POPUP | WS_VISIBLE, 60, 40, 300, 200,
-                                 nullptr, nullptr, moduleHandle, nullptr);
+        parent = createHostWindow(60, 40, 300, 200);
         ASSERT_NE(parent, nullptr);
         editor->openPanel(parent);
         view = new KeyView({20, 20, 60, 60});

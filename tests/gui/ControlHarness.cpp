@@ -29,10 +29,6 @@ public:
 };
 StillClock stillClock;
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 const struct {
     int32_t bit;
     int key;
@@ -82,14 +78,7 @@ void RecordingListener::valueChanged(DrawContext* context, Control* control) {
 
 HMODULE ControlTest::dll = nullptr;
 
-void ControlTest::SetUpTestSuite() {
-    dll = LoadLibraryA("QuenvaleCompressor.dll");
-    WNDCLASSA host{};
-    host.lpfnWndProc = hostProcedure;
-    host.hInstance = GetModuleHandleA(nullptr);
-    host.lpszClassName = "QuenvaleControlHost";
-    RegisterClassA(&host);
-}
+void ControlTest::SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
 
 void ControlTest::TearDownTestSuite() { FreeLibrary(dll); }
 
@@ -98,8 +87,7 @@ void ControlTest::SetUp() {
     moduleHandle = dll;
     savedKnobMode = knobMode;
     journal.clear();
-    parent = CreateWindowExA(0, "QuenvaleControlHost", "host", WS_POPUP | WS_VISIBLE, 40, 30, 400, 300,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    parent = createHostWindow(40, 30, 400, 300);
     ASSERT_NE(parent, nullptr);
     effect = std::make_unique<SilentEffect>();
     editor = new ScriptedEditor(*effect, pointer, stillClock);

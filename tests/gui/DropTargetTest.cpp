@@ -65,26 +65,13 @@ public:
     char names[kKept][kFileNameCapacity] = {};
 };
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A frame in a window standing in for the host's, and a drop target of the test's own on it (the frame's
 // registered one is reached only by a real drag).
 class DropTargetTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA host{};
-        host.lpfnWndProc = hostProcedure;
-        host.hInstance = GetModuleHandleA(nullptr);
-        host.lpszClassName = "QuenvaleDropHost";
-        RegisterClassA(&host);
-    }
-
     void SetUp() override {
         moduleHandle = GetModuleHandleA(nullptr);
-        parent = CreateWindowExA(0, "QuenvaleDropHost", "host", WS_POPUP | WS_VISIBLE, 40, 30, 300, 200,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent = createHostWindow(40, 30, 300, 200);
         ASSERT_NE(parent, nullptr);
         frame = new Frame(kPanel, parent, nullptr);
         target = new DropTarget(frame);

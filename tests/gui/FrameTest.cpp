@@ -67,31 +67,19 @@ public:
 std::string ProbeView::journal;
 int ProbeView::destroyed = 0;
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A visible top-level window standing in for the host's, and the plug-in library whose handle names
 // and owns the frame's window class and pictures.
 class FrameTest : public ::testing::Test {
 protected:
     static constexpr Rect kPanel{0, 0, 200, 150};
 
-    static void SetUpTestSuite() {
-        dll = LoadLibraryA("QuenvaleCompressor.dll");
-        WNDCLASSA host{};
-        host.lpfnWndProc = hostProcedure;
-        host.hInstance = GetModuleHandleA(nullptr);
-        host.lpszClassName = "QuenvaleTestHost";
-        RegisterClassA(&host);
-    }
+    static void SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
     static void TearDownTestSuite() { FreeLibrary(dll); }
 
     void SetUp() override {
         ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
         moduleHandle = dll;
-        parent = CreateWindowExA(0, "QuenvaleTestHost", "host", WS_POPUP | WS_VISIBLE, 40, 30, 300, 200,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent = createHostWindow(40, 30, 300, 200);
         ASSERT_NE(parent, nullptr);
         ProbeView::journal.clear();
         ProbeView::destroyed = 0;

@@ -52,3 +52,16 @@ PixelGrid::PixelGrid(HBITMAP bitmap, HDC reference) {
     for (Pixel& pixel : pixels)
         pixel &= 0xFFFFFF;
 }
+
+HWND createHostWindow(int left, int top, int width, int height) {
+    static const char* const className = [] {
+        WNDCLASSA host{};
+        host.lpfnWndProc = DefWindowProcA;
+        host.hInstance = GetModuleHandleA(nullptr);
+        host.lpszClassName = "QuenvaleTestHost";
+        RegisterClassA(&host);
+        return host.lpszClassName;
+    }();
+    return CreateWindowExA(0, className, "host", WS_POPUP | WS_VISIBLE, left, top, width, height, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}

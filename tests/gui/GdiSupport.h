@@ -17,6 +17,9 @@ constexpr Pixel rgb(int red, int green, int blue) {
     return Pixel(red) << 16 | Pixel(green) << 8 | Pixel(blue);
 }
 
+// A visible top-level window of a plain class, standing in for a host's; the caller destroys it.
+HWND createHostWindow(int left, int top, int width, int height);
+
 // A memory device drawing into a top-down 32-bit DIB section.
 class Canvas {
 public:

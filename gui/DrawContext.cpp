@@ -55,7 +55,11 @@ void DrawContext::moveTo(Point point) { MoveToEx(device, point.x + origin.x, poi
 
 void DrawContext::lineTo(Point point) { LineTo(device, point.x + origin.x, point.y + origin.y); }
 
-int32_t DrawContext::mouseButtons() const {
+int32_t DrawContext::mouseButtons() const { return buttonsWhere(&PointerInput::isHeld); }
+
+int32_t DrawContext::pressButtons() const { return buttonsWhere(&PointerInput::wasHeldAtMessage); }
+
+int32_t DrawContext::buttonsWhere(bool (PointerInput::*held)(int)) const {
     const struct {
         int key;
         int32_t bit;
@@ -70,7 +74,7 @@ int32_t DrawContext::mouseButtons() const {
     PointerInput& input = PointerInput::current();
     int32_t buttons = 0;
     for (const auto& read : reads)
-        if (input.isHeld(read.key)) buttons |= read.bit;
+        if ((input.*held)(read.key)) buttons |= read.bit;
     return buttons;
 }
 

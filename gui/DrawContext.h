@@ -8,6 +8,7 @@
 #include <windows.h>
 
 class Frame;
+class PointerInput;
 
 class DrawContext {
 public:
@@ -36,6 +37,9 @@ public:
 
     // Buttons and modifiers held at the moment of the call.
     int32_t mouseButtons() const;
+    // Buttons and modifiers held when the message being handled was sent. A press is judged by these:
+    // the present state may already have moved on, and under some systems it lags behind the message.
+    int32_t pressButtons() const;
     // The cursor relative to the window's top-left corner.
     Point& cursorPosition(Point& out) const;
 
@@ -44,6 +48,7 @@ public:
     const Rect& clipArea() const { return clipRect; }
 
 private:
+    int32_t buttonsWhere(bool (PointerInput::*held)(int)) const;
     void rebuildPen();
     void rebuildBrush();
     template <typename Handle> void adopt(Handle& owned, Handle created);

@@ -218,7 +218,7 @@ void Frame::drawInRect(DrawContext* context, const Rect& area) {
 // A view that does not take the mouse does not hide the views under it.
 void Frame::mouseDown(DrawContext* context, Point where) {
     setFocusView(nullptr);
-    const int32_t buttons = context ? context->mouseButtons() : -1;
+    const int32_t buttons = context ? context->pressButtons() : -1;
     View* hit =
         views.findFromTop([&](View& view) { return view.mouseEnabled() && view.hitTest(where, buttons); });
     if (hit) hit->mouseDown(context, where);

@@ -28,7 +28,7 @@ void Knob::draw(DrawContext* context) {
 
 void Knob::mouseDown(DrawContext* context, Point where) {
     if (!mouseEnabled() || !context) return;
-    const int32_t buttons = context->mouseButtons();
+    const int32_t buttons = context->pressButtons();
     if (!(buttons & DrawContext::kPrimaryButton)) return;
     if (buttons == (DrawContext::kPrimaryButton | DrawContext::kControl)) return restoreDefault(context);
     const bool linearMode = frame && frame->knobMode() == kLinearKnobs;

@@ -8,6 +8,7 @@ class SystemPointerInput final : public PointerInput {
 public:
     // Held when the top bit of the asynchronous state is set.
     bool isHeld(int virtualKey) override { return GetAsyncKeyState(virtualKey) & 0x8000; }
+    bool wasHeldAtMessage(int virtualKey) override { return GetKeyState(virtualKey) & 0x8000; }
 
     Point screenCursor() override {
         POINT cursor{};

@@ -7,7 +7,11 @@
 
 class PointerInput {
 public:
+    // Held now.
     virtual bool isHeld(int virtualKey) = 0;
+    // Held when the message being handled was sent: what a press message saw, however late it is
+    // served. A source without message state answers with the present.
+    virtual bool wasHeldAtMessage(int virtualKey) { return isHeld(virtualKey); }
     virtual Point screenCursor() = 0;
 
     // The source in use; the system's unless another was put in place.

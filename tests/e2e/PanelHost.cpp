@@ -32,10 +32,12 @@ void dispatchWaiting() {
     }
 }
 
-// Reading the key back on this thread makes Wine drop every thread's cached copy of the key state,
-// which it otherwise keeps for up to 50 ms: the panel's thread then sees the input at once, as it
+// Wine answers an asynchronous key read from a thread's copy of the key state while that copy is
+// younger than 50 ms. Reading the key back here, with this thread's copy older than that, makes Wine
+// see the change and drop every thread's copy: the panel's thread then sees the input at once, as it
 // would see a user's.
 void sendInput(INPUT input, int virtualKey) {
+    Sleep(60);
     SendInput(1, &input, sizeof input);
     GetAsyncKeyState(virtualKey);
 }
@@ -230,7 +232,7 @@ void InputScript::play(PanelHost& host) {
     std::thread player([&] {
         for (const auto& step : steps) {
             step();
-            Sleep(40); // long enough for a drag loop to poll between steps
+            Sleep(10); // a drag loop polls between steps
         }
         done = true;
     });

@@ -124,6 +124,19 @@ TEST(DrawContext, MouseButtonsFollowTheSwapAndAddTheModifiers) {
     swapButtons = systemSwap;
 }
 
+// A press served late is judged by what its message saw, not by the keys held by then.
+TEST(DrawContext, PressButtonsAreTheStateTheMessageSaw) {
+    ScriptedPointer pointer;
+    DrawContext context(nullptr, nullptr, nullptr);
+    const bool systemSwap = swapButtons;
+    swapButtons = false;
+    pointer.held = {};
+    pointer.heldAtMessage = std::set<int>{VK_LBUTTON, VK_CONTROL};
+    EXPECT_EQ(context.pressButtons(), 17);
+    EXPECT_EQ(context.mouseButtons(), 0);
+    swapButtons = systemSwap;
+}
+
 TEST(DrawContext, CursorIsRelativeToTheWindowsOuterRectangle) {
     HWND window =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 200, 50, 40, nullptr, nullptr, nullptr, nullptr);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -66,8 +67,12 @@ public:
     ~ScriptedPointer() { PointerInput::use(nullptr); }
 
     bool isHeld(int virtualKey) override { return held.count(virtualKey) != 0; }
+    bool wasHeldAtMessage(int virtualKey) override {
+        return heldAtMessage ? heldAtMessage->count(virtualKey) != 0 : isHeld(virtualKey);
+    }
     Point screenCursor() override { return cursor; }
 
     std::set<int> held;
+    std::optional<std::set<int>> heldAtMessage; // when the message state differs from the present
     Point cursor{0, 0};
 };

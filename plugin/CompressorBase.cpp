@@ -173,8 +173,7 @@ void CompressorBase::applyTimeConstant(float value) {
     const float scaled = value * 5.0f;
     if (!(scaled > -1.0f && scaled < float(kPositionCount))) return;
     const TimeConstants& times = kTimeConstants[int32_t(scaled)];
-    gainComputer.setReleaseTime(0.0f, times.releaseMs, 1.0f);
-    gainComputer.setAttackTime(0.0f, times.attackMs, 1.0f);
+    gainComputer.setTimes(times.attackMs, times.releaseMs);
 }
 
 // A value that is neither above nor at or below 0.5 (NaN) leaves the gain as it is.

@@ -8,6 +8,11 @@
 // half-written, on the 32-bit build too, where it is one 8-byte move and takes no lock. The block routine
 // copies them into a Settings value once at its start, so a change made while a block runs is used from
 // the next block on. The envelopes belong to the audio thread.
+//
+// Attack and release change together (one selector position sets both), so the two coefficients are
+// published as a pair under a sequence count: a writer makes the count odd, stores, and makes it even
+// again. The reader never waits for a writer: when a few tries find a change under way, the block keeps
+// the pair the previous block ran with, and the change is taken up by the next one.
 
 #include <algorithm>
 #include <atomic>
@@ -30,6 +35,8 @@ public:
     // The time becomes start + (end - start) x fraction, in milliseconds.
     void setAttackTime(float start, float end, float fraction);
     void setReleaseTime(float start, float end, float fraction);
+    // Both times in milliseconds, as one change.
+    void setTimes(double attack, double release);
     void setDetectorGain(float value);
     void setThreshold(float value);
 
@@ -37,13 +44,13 @@ public:
     // and changes nothing.
     float computeGain(int32_t mode, int32_t slot, float left, float right);
 
-    // What one block runs with: the settings as they were when it started.
+    // What one block runs with: the settings as they were when it started. Called by the audio thread.
     struct Settings {
         double coefficients[2]; // indexed by "the level rises": a load instead of a branch per frame
         float detectorGain;
         float threshold;
     };
-    Settings settings() const;
+    Settings settings();
 
     // The block path: one frame in mode kMidLevel with the block's settings, on an envelope the caller
     // keeps in a local for the whole block, then stored back once with keepSlot.
@@ -87,7 +94,12 @@ private:
         return float(std::min(1.0, settings.threshold / std::sqrt(envelope)));
     }
 
-    void storeCoefficient(int which, double milliseconds);
+    // Applies a change to the times or the rate and publishes both coefficients that follow from them.
+    template <typename Change> void changeTimes(Change change);
+    // Copies the published pair into blockCoefficients, unless a writer is in the way at every try.
+    void takeCoefficients();
+
+    static constexpr int kReadAttempts = 4;
 
     double attackMs = 0.0;
     double releaseMs = 0.0;
@@ -97,7 +109,10 @@ private:
     std::atomic<double> coefficients[2] = {};
     float channelGains[kSlotCount] = {};
     std::atomic<float> threshold{0.0f};
+    std::atomic<uint32_t> timesSequence{0}; // odd while a writer is between its two stores
+    double blockCoefficients[2] = {};       // the audio thread's last whole pair
 
-    static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free,
+    static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free &&
+                      std::atomic<uint32_t>::is_always_lock_free,
                   "the audio thread reads the settings without taking a lock");
 };

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,35 @@ TEST(BlockSettings, ChangesFromAnotherThreadNeverSplitABlock) {
     writer.join();
     EXPECT_GE(blockValues.size(), 2u) << "the other thread's changes were never seen";
     EXPECT_LE(blockValues.size(), 4u) << "two thresholds and two gains make four outputs at most";
+}
+
+// A selector position sets attack and release together. Another thread moves the selector between two
+// positions that differ in both the whole time: every block must start with one position's pair, never
+// with one position's attack and the other's release.
+TEST(BlockSettings, TimeConstantPairIsNeverSeenHalfChanged) {
+    OpenCompressor compressor;
+    using Pair = std::pair<double, double>;
+    const auto pairAt = [&compressor](float position) {
+        compressor.setParameterValue(CompressorBase::kTimeConstant, position);
+        const GainComputer::Settings settings = compressor.blockSettings();
+        return Pair(settings.coefficients[0], settings.coefficients[1]);
+    };
+    const Pair fast = pairAt(0.0f), slow = pairAt(0.7f); // 0.2 / 300 ms and 0.8 / 5000 ms
+    std::atomic<bool> running{true};
+    std::thread writer([&compressor, &running] {
+        for (bool flip = false; running.load(); flip = !flip)
+            compressor.setParameterValue(CompressorBase::kTimeConstant, flip ? 0.7f : 0.0f);
+    });
+    std::set<Pair> seen;
+    for (int32_t block = 0; block < 2000000 && (block < 20000 || seen.size() < 2); ++block) {
+        const GainComputer::Settings settings = compressor.blockSettings();
+        const Pair pair(settings.coefficients[0], settings.coefficients[1]);
+        ASSERT_TRUE(pair == fast || pair == slow) << "block " << block;
+        seen.insert(pair);
+    }
+    running.store(false);
+    writer.join();
+    EXPECT_EQ(seen.size(), 2u) << "the other thread's changes were never seen";
 }
 
 // A sample below the hold but above its decayed value is no new peak: the hold decays past it.

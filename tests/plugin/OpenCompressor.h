@@ -10,6 +10,7 @@ public:
     OpenCompressor() : CompressorBase(nullptr) {}
 
     const GainComputer& detector() const { return gainComputer; }
+    GainComputer::Settings blockSettings() { return gainComputer.settings(); }
     double envelope() const { return gainComputer.slotEnvelope(1); }
     float gainApplied() const { return outputGain.load(); }
     double decay() const { return meterDecay.load(); }

@@ -83,15 +83,6 @@ protected:
         DestroyWindow(parent);
     }
 
-    HWND frameWindow() const { return static_cast<HWND>(frame->windowHandle()); }
-
-    // The cursor over the given point of the panel.
-    void pointAt(Point where) {
-        RECT outer{};
-        GetWindowRect(frameWindow(), &outer);
-        pointer.cursor = {outer.left + where.x, outer.top + where.y};
-    }
-
     DWORD drop(IDataObject* data, DWORD keys = 0) {
         DWORD effect = kEveryEffect;
         EXPECT_EQ(target->Drop(data, keys, {0, 0}, &effect), S_OK);
@@ -112,7 +103,7 @@ protected:
         for (const auto& [format, bytes] : offer)
             data.offer(format, bytes);
         data.shape = shape;
-        pointAt(cursor);
+        pointer.pointAt(windowOf(*frame), cursor);
         allocationsBeforeDrop = liveAllocations();
         const DWORD effect = drop(&data, MK_CONTROL);
         EXPECT_EQ(liveAllocations(), allocationsBeforeDrop) << what << ": an allocation outlived the drop";
@@ -314,7 +305,7 @@ TEST_F(DropTargetTest, RefusedAndOddDropsReachNoViewAndLeaveNothingBehind) {
 TEST_F(DropTargetTest, WithoutDataFrameOrEffectNothingIsFetched) {
     auto* probe = new DropProbe(kPanel, true);
     frame->addView(probe);
-    pointAt({30, 40});
+    pointer.pointAt(windowOf(*frame), {30, 40});
     TestDataObject data;
     data.offer(CF_TEXT, text("unseen"));
     EXPECT_EQ(drop(nullptr), DROPEFFECT_NONE) << "no data object";
@@ -328,13 +319,13 @@ TEST_F(DropTargetTest, WithoutDataFrameOrEffectNothingIsFetched) {
 // The registration holds the frame's target; revoking it on teardown, or when the host destroys the
 // window first, lets it go.
 TEST_F(DropTargetTest, TheFramesWindowTakesDropsAndItsTargetGoesWithTheFrame) {
-    EXPECT_EQ(RegisterDragDrop(frameWindow(), target), DRAGDROP_E_ALREADYREGISTERED)
+    EXPECT_EQ(RegisterDragDrop(windowOf(*frame), target), DRAGDROP_E_ALREADYREGISTERED)
         << "the frame registered no target for its window";
     for (bool hostDestroysWindowFirst : {false, true}) {
         const long before = liveAllocations();
         auto* other = new Frame(kPanel, parent, nullptr);
         EXPECT_GT(liveAllocations(), before + 1) << "the frame made no target";
-        if (hostDestroysWindowFirst) DestroyWindow(static_cast<HWND>(other->windowHandle()));
+        if (hostDestroysWindowFirst) DestroyWindow(windowOf(*other));
         delete other;
         EXPECT_EQ(liveAllocations(), before) << (hostDestroysWindowFirst ? "window destroyed first" : "");
     }

@@ -191,8 +191,7 @@ TEST_F(KnobTest, TheWheelStepsByATenthOrWithShiftAHundredthWithinTheRange) {
         {0.5f, 1.0f, false, 0.6f},  {0.5f, 1.0f, true, 0.51f},   {0.5f, -2.0f, false, 0.3f},
         {0.95f, 1.0f, false, 1.0f}, {0.05f, -1.0f, false, 0.0f}, {0.05f, -1.0f, true, 0.04f},
     };
-    const Point origin = windowOrigin();
-    pointer.cursor = {origin.x + kCentre.x, origin.y + kCentre.y};
+    pointer.pointAt(windowOf(*frame), kCentre);
     for (const StepCase& c : cases) {
         Knob* knob = addKnob(c.start);
         pointer.held.clear();

@@ -252,16 +252,16 @@ TEST_F(DropTargetTest, DeliversTextOrFilesAtTheCursorAndCopiesOnlyWhenAViewTakes
         {"files refused by the view", o.filesOnly, {30, 40}, false, DROPEFFECT_NONE, asFiles, 2, o.names},
     };
     for (const DeliveryCase& c : cases) {
+        SCOPED_TRACE(c.what);
         DropProbe* probe = addProbe(c.accepts);
-        EXPECT_EQ(checkedDrop(c.offer, MediumShape::global, c.cursor, c.what), c.effect) << c.what;
-        ASSERT_EQ(probe->drops, 1) << c.what;
-        EXPECT_EQ(probe->receivedKind, c.kind) << c.what;
-        EXPECT_EQ(probe->receivedCount, c.count) << c.what;
-        EXPECT_EQ(probe->receivedWhere, c.cursor) << c.what;
-        EXPECT_EQ(probe->received(), c.names) << c.what;
+        EXPECT_EQ(checkedDrop(c.offer, MediumShape::global, c.cursor, c.what), c.effect);
+        ASSERT_EQ(probe->drops, 1);
+        EXPECT_EQ(probe->receivedKind, c.kind);
+        EXPECT_EQ(probe->receivedCount, c.count);
+        EXPECT_EQ(probe->receivedWhere, c.cursor);
+        EXPECT_EQ(probe->received(), c.names);
         if (c.kind == DropTarget::kFiles) {
-            EXPECT_GE(probe->liveAtDrop - allocationsBeforeDrop, c.count)
-                << c.what << ": no copies were made";
+            EXPECT_GE(probe->liveAtDrop - allocationsBeforeDrop, c.count) << "no copies were made";
         }
         frame->removeView(probe, true);
     }
@@ -293,10 +293,11 @@ TEST_F(DropTargetTest, RefusedAndOddDropsReachNoViewAndLeaveNothingBehind) {
         {"a list without an end", o.unended, global, false, {30, 40}},
     };
     for (const IgnoredCase& c : cases) {
+        SCOPED_TRACE(c.what);
         DropProbe* probe = addProbe(true);
         if (c.focused) frame->setFocusView(probe);
-        EXPECT_EQ(checkedDrop(c.offer, c.shape, c.cursor, c.what), DROPEFFECT_NONE) << c.what;
-        EXPECT_EQ(probe->drops, 0) << c.what;
+        EXPECT_EQ(checkedDrop(c.offer, c.shape, c.cursor, c.what), DROPEFFECT_NONE);
+        EXPECT_EQ(probe->drops, 0);
         frame->setFocusView(nullptr);
         frame->removeView(probe, true);
     }

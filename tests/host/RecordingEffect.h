@@ -20,9 +20,7 @@ public:
     std::string log;    // the last operation reached, as "name(arguments)"
     HostInt answer = 0; // what every recorded operation answers (as a bool: answer != 0)
 
-    using PluginEffect::setFlag;
     int32_t flags() const { return effect.flags; }
-    int32_t storedBlockSize() const { return blockSize; }
 
     void processAdd(float**, float**, int32_t) override {}
     void onOpen() override { record("onOpen"); }

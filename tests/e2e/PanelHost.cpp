@@ -11,13 +11,9 @@ namespace {
 
 constexpr char kHostClass[] = "QuenvaleTestHostWindow";
 
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void registerHostClass() {
     WNDCLASSA host{};
-    host.lpfnWndProc = hostProcedure;
+    host.lpfnWndProc = DefWindowProcA;
     host.hInstance = GetModuleHandleA(nullptr);
     host.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     host.lpszClassName = kHostClass;
@@ -59,14 +55,6 @@ void sendKey(WORD virtualKey, DWORD flags) {
 }
 
 } // namespace
-
-int Snapshot::differences(const Snapshot& other, const RECT& area) const {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            count += at(x, y) != other.at(x, y);
-    return count;
-}
 
 bool Snapshot::save(const std::string& path) const {
     const int rowBytes = (width * 3 + 3) / 4 * 4;

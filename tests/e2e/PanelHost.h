@@ -20,9 +20,6 @@ struct Snapshot {
     std::vector<uint32_t> pixels;
 
     uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-    // Pixels that differ from another snapshot of the same size within the rectangle (right and
-    // bottom exclusive).
-    int differences(const Snapshot& other, const RECT& area) const;
     // Writes a 24-bit BMP file; false when the file cannot be written.
     bool save(const std::string& path) const;
 };

@@ -76,6 +76,18 @@ void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) 
                 strip.at(x, frame * height + y);
 }
 
+// The meter's lit and unlit pictures.
+struct MeterPictures {
+    const Snapshot lit = resourcePicture(library(), 100);
+    const Snapshot unlit = resourcePicture(library(), 101);
+
+    bool lightsRow(int y) const {
+        for (int x = 0; x < lit.width; ++x)
+            if (!alike(lit.at(x, y), unlit.at(x, y))) return true;
+        return false;
+    }
+};
+
 class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -121,16 +133,14 @@ protected:
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
     static int litRows(const Snapshot& shown, const RECT& meter) {
-        const Snapshot lit = resourcePicture(library(), 100);
-        const Snapshot unlit = resourcePicture(library(), 101);
+        const MeterPictures pictures;
         int rows = 0;
-        for (int y = 0; y < lit.height; ++y) {
-            bool lightsHere = false, matchesLit = true;
-            for (int x = 0; x < lit.width; ++x) {
-                lightsHere = lightsHere || !alike(lit.at(x, y), unlit.at(x, y));
-                matchesLit = matchesLit && alike(shown.at(meter.left + x, meter.top + y), lit.at(x, y));
-            }
-            rows += lightsHere && matchesLit;
+        for (int y = 0; y < pictures.lit.height; ++y) {
+            bool matchesLit = true;
+            for (int x = 0; x < pictures.lit.width; ++x)
+                matchesLit =
+                    matchesLit && alike(shown.at(meter.left + x, meter.top + y), pictures.lit.at(x, y));
+            rows += pictures.lightsRow(y) && matchesLit;
         }
         return rows;
     }
@@ -138,16 +148,11 @@ protected:
     // The lit rows of a ten-segment meter at a steady level: the segments from the top that stay dark
     // are the level's distance from full scale, rounded to whole segments.
     static int litRowsFor(float level) {
-        const Snapshot lit = resourcePicture(library(), 100);
-        const Snapshot unlit = resourcePicture(library(), 101);
+        const MeterPictures pictures;
         const int darkSegments = int((1.0f - std::min(level, 1.0f)) * 10.0f + 0.5f);
         int rows = 0;
-        for (int y = darkSegments * lit.height / 10; y < lit.height; ++y) {
-            bool lightsHere = false;
-            for (int x = 0; x < lit.width; ++x)
-                lightsHere = lightsHere || !alike(lit.at(x, y), unlit.at(x, y));
-            rows += lightsHere;
-        }
+        for (int y = darkSegments * pictures.lit.height / 10; y < pictures.lit.height; ++y)
+            rows += pictures.lightsRow(y);
         return rows;
     }
 
@@ -307,8 +312,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
 
     setParameter(1, 0.5f);
-    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel); // focus on
-                                                                                               // attack
+    // A click gives attack the focus.
+    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
     EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp, nullptr, kShiftModifier), 1);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -82,10 +83,9 @@ protected:
     void TearDown() override { onHostIdle = nullptr; }
 
     int hostIdles() const {
-        int n = 0;
-        for (const HostRequest& request : requests)
-            n += request.opcode == audioMasterIdle;
-        return n;
+        return int(std::count_if(requests.begin(), requests.end(), [](const HostRequest& request) {
+            return request.opcode == audioMasterIdle;
+        }));
     }
 
     ScriptedClock clock;
@@ -144,6 +144,7 @@ struct PaceCase {
 TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
     const PaceCase cases[] = {{10, 2, 0, 1}, {60, 2, 2, 2}, {60, 30, 30, 30}};
     for (const PaceCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.calls << " calls " << c.step << " ms apart");
         ScriptedClock paced;
         Effect owner;
         auto* probe = new ProbeEditor(owner, paced);
@@ -156,8 +157,8 @@ TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
             probe->pumpIdle();
         }
         const int idles = probe->idles - before + 1;
-        EXPECT_GE(idles, c.minimumIdles) << c.calls << " calls " << c.step << " ms apart";
-        EXPECT_LE(idles, c.maximumIdles) << c.calls << " calls " << c.step << " ms apart";
+        EXPECT_GE(idles, c.minimumIdles);
+        EXPECT_LE(idles, c.maximumIdles);
         EXPECT_EQ(hostIdles(), probe->idles) << "every idle is followed by the host's";
     }
 }
@@ -219,10 +220,8 @@ TEST_F(OpenEditorTest, KeysReachTheFrame) {
 }
 
 TEST_F(OpenEditorTest, TheWheelReachesTheViewUnderTheCursor) {
-    RECT outer{};
-    GetWindowRect(static_cast<HWND>(editor->panel()->windowHandle()), &outer);
     ScriptedPointer pointer;
-    pointer.cursor = {outer.left + 60, outer.top + 20};
+    pointer.pointAt(windowOf(*editor->panel()), {60, 20});
     EXPECT_TRUE(editor->wheelTurned(-3.0f));
     EXPECT_EQ(view->where, (Point{60, 20}));
     EXPECT_EQ(view->turned, -3.0f);

@@ -19,27 +19,10 @@ constexpr Pixel kMarker = rgb(12, 34, 56);
 constexpr Pixel kWhite = rgb(255, 255, 255);
 
 // Resources come from the plug-in library, or from this program for the keyed test picture.
-class BitmapTest : public ::testing::Test {
+class BitmapTest : public PluginLibraryTest {
 protected:
-    static void SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
-    static void TearDownTestSuite() { FreeLibrary(dll); }
-    void SetUp() override {
-        ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
-        moduleHandle = dll;
-    }
     void TearDown() override { transparentBltEntry = nullptr; }
-
-    static PixelGrid picture(HMODULE module, int id, HDC reference) {
-        HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
-        PixelGrid grid(bitmap, reference);
-        DeleteObject(bitmap);
-        return grid;
-    }
-
-    static HMODULE dll;
 };
-
-HMODULE BitmapTest::dll = nullptr;
 
 TEST_F(BitmapTest, LoadsTheSizeOfItsResource) {
     const struct {
@@ -71,7 +54,7 @@ TEST_F(BitmapTest, CountsItsHolders) {
 TEST_F(BitmapTest, DrawOpaqueCopiesTheStatedBlockOnly) {
     Canvas canvas(48, 40);
     canvas.fill(kMarker);
-    const PixelGrid knob = picture(dll, IDB_KNOB, canvas.device());
+    const PixelGrid knob = loadPixels(dll, IDB_KNOB, canvas.device());
     Bitmap* bitmap = new Bitmap(IDB_KNOB);
     {
         DrawContext context(nullptr, canvas.device(), nullptr);
@@ -104,7 +87,7 @@ TEST_F(BitmapTest, DrawTransparentLeavesOutWhiteWithAndWithoutTransparentBlt) {
         transparentBltEntry = entry;
         Canvas canvas(16, 8);
         canvas.fill(kMarker);
-        const PixelGrid keyed = picture(moduleHandle, IDB_TEST_KEYED, canvas.device());
+        const PixelGrid keyed = loadPixels(moduleHandle, IDB_TEST_KEYED, canvas.device());
         ASSERT_EQ(keyed.width(), 6);
         ASSERT_EQ(keyed.at(1, 0), rgb(255, 255, 0)) << "the test picture is not what this test expects";
         Bitmap* bitmap = new Bitmap(IDB_TEST_KEYED);

@@ -61,9 +61,7 @@ void ScriptedEditor::play(Frame& panel, std::vector<PointerStep> steps) {
 }
 
 void ScriptedEditor::apply(Frame& panel, const PointerStep& step) {
-    RECT outer{};
-    GetWindowRect(static_cast<HWND>(panel.windowHandle()), &outer);
-    pointer.cursor = {outer.left + step.at.x, outer.top + step.at.y};
+    pointer.pointAt(windowOf(panel), step.at);
     pointer.held.clear();
     for (const auto& read : kButtonKeys)
         if (step.buttons & read.bit) pointer.held.insert(read.key);
@@ -76,15 +74,8 @@ void RecordingListener::valueChanged(DrawContext* context, Control* control) {
     journal.push_back(entry);
 }
 
-HMODULE ControlTest::dll = nullptr;
-
-void ControlTest::SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
-
-void ControlTest::TearDownTestSuite() { FreeLibrary(dll); }
-
 void ControlTest::SetUp() {
-    ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
-    moduleHandle = dll;
+    ASSERT_NO_FATAL_FAILURE(PluginLibraryTest::SetUp());
     savedKnobMode = knobMode;
     journal.clear();
     parent = createHostWindow(40, 30, 400, 300);
@@ -110,20 +101,12 @@ void ControlTest::drag(std::vector<PointerStep> steps) {
     rest.push_back(release);
     editor->play(*frame, rest);
     const Point press = steps.front().at;
-    SendMessageA(static_cast<HWND>(frame->windowHandle()), WM_LBUTTONDOWN, 0, MAKELPARAM(press.x, press.y));
-}
-
-Point ControlTest::windowOrigin() const {
-    RECT outer{};
-    GetWindowRect(static_cast<HWND>(frame->windowHandle()), &outer);
-    return {outer.left, outer.top};
+    SendMessageA(windowOf(*frame), WM_LBUTTONDOWN, 0, MAKELPARAM(press.x, press.y));
 }
 
 PixelGrid ControlTest::resourcePixels(int32_t resource) {
-    HBITMAP bitmap = LoadBitmapA(dll, MAKEINTRESOURCEA(resource));
     HDC screen = GetDC(nullptr);
-    PixelGrid grid(bitmap, screen);
+    PixelGrid grid = loadPixels(dll, resource, screen);
     ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
     return grid;
 }

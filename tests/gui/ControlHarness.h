@@ -53,21 +53,16 @@ public:
     std::vector<float> values;
 };
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public PluginLibraryTest {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
     // Presses the primary button at the first step's point, plays the rest and lets go where it ended.
     void drag(std::vector<PointerStep> steps);
-    // The frame's window relative to the screen, for scripting the cursor.
-    Point windowOrigin() const;
     // The pixels of one of the library's bitmap resources.
     static PixelGrid resourcePixels(int32_t resource);
 
-    static HMODULE dll;
     HWND parent = nullptr;
     ScriptedPointer pointer;
     RecordingListener listener;

@@ -52,14 +52,14 @@ struct MarkCase {
 TEST_F(ControlTest, MarkingPutsTheDrawnValueOutOfStepEvenForMinusOneAndNaN) {
     const MarkCase cases[] = {{0.5f, -1.0f}, {-1.0f, 0.0f}, {0.0f, -1.0f}, {kNaN, -1.0f}};
     for (const MarkCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "value " << c.value);
         PlainControl control({0, 0, 10, 10}, nullptr, 0, nullptr);
         control.setValue(c.value);
         control.markDirty(true);
-        EXPECT_EQ(control.getDrawnValue(), c.drawnWhenMarked) << "value " << c.value;
-        EXPECT_TRUE(control.needsRedraw()) << "value " << c.value;
+        EXPECT_EQ(control.getDrawnValue(), c.drawnWhenMarked);
+        EXPECT_TRUE(control.needsRedraw());
         control.markDirty(false);
-        EXPECT_EQ(control.needsRedraw(), std::isnan(c.value))
-            << "value " << c.value << ": NaN is never in step";
+        EXPECT_EQ(control.needsRedraw(), std::isnan(c.value)) << "NaN is never in step";
     }
 }
 

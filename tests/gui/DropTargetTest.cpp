@@ -83,15 +83,6 @@ protected:
         DestroyWindow(parent);
     }
 
-    HWND frameWindow() const { return static_cast<HWND>(frame->windowHandle()); }
-
-    // The cursor over the given point of the panel.
-    void pointAt(Point where) {
-        RECT outer{};
-        GetWindowRect(frameWindow(), &outer);
-        pointer.cursor = {outer.left + where.x, outer.top + where.y};
-    }
-
     DWORD drop(IDataObject* data, DWORD keys = 0) {
         DWORD effect = kEveryEffect;
         EXPECT_EQ(target->Drop(data, keys, {0, 0}, &effect), S_OK);
@@ -112,7 +103,7 @@ protected:
         for (const auto& [format, bytes] : offer)
             data.offer(format, bytes);
         data.shape = shape;
-        pointAt(cursor);
+        pointer.pointAt(windowOf(*frame), cursor);
         allocationsBeforeDrop = liveAllocations();
         const DWORD effect = drop(&data, MK_CONTROL);
         EXPECT_EQ(liveAllocations(), allocationsBeforeDrop) << what << ": an allocation outlived the drop";
@@ -261,16 +252,16 @@ TEST_F(DropTargetTest, DeliversTextOrFilesAtTheCursorAndCopiesOnlyWhenAViewTakes
         {"files refused by the view", o.filesOnly, {30, 40}, false, DROPEFFECT_NONE, asFiles, 2, o.names},
     };
     for (const DeliveryCase& c : cases) {
+        SCOPED_TRACE(c.what);
         DropProbe* probe = addProbe(c.accepts);
-        EXPECT_EQ(checkedDrop(c.offer, MediumShape::global, c.cursor, c.what), c.effect) << c.what;
-        ASSERT_EQ(probe->drops, 1) << c.what;
-        EXPECT_EQ(probe->receivedKind, c.kind) << c.what;
-        EXPECT_EQ(probe->receivedCount, c.count) << c.what;
-        EXPECT_EQ(probe->receivedWhere, c.cursor) << c.what;
-        EXPECT_EQ(probe->received(), c.names) << c.what;
+        EXPECT_EQ(checkedDrop(c.offer, MediumShape::global, c.cursor, c.what), c.effect);
+        ASSERT_EQ(probe->drops, 1);
+        EXPECT_EQ(probe->receivedKind, c.kind);
+        EXPECT_EQ(probe->receivedCount, c.count);
+        EXPECT_EQ(probe->receivedWhere, c.cursor);
+        EXPECT_EQ(probe->received(), c.names);
         if (c.kind == DropTarget::kFiles) {
-            EXPECT_GE(probe->liveAtDrop - allocationsBeforeDrop, c.count)
-                << c.what << ": no copies were made";
+            EXPECT_GE(probe->liveAtDrop - allocationsBeforeDrop, c.count) << "no copies were made";
         }
         frame->removeView(probe, true);
     }
@@ -302,10 +293,11 @@ TEST_F(DropTargetTest, RefusedAndOddDropsReachNoViewAndLeaveNothingBehind) {
         {"a list without an end", o.unended, global, false, {30, 40}},
     };
     for (const IgnoredCase& c : cases) {
+        SCOPED_TRACE(c.what);
         DropProbe* probe = addProbe(true);
         if (c.focused) frame->setFocusView(probe);
-        EXPECT_EQ(checkedDrop(c.offer, c.shape, c.cursor, c.what), DROPEFFECT_NONE) << c.what;
-        EXPECT_EQ(probe->drops, 0) << c.what;
+        EXPECT_EQ(checkedDrop(c.offer, c.shape, c.cursor, c.what), DROPEFFECT_NONE);
+        EXPECT_EQ(probe->drops, 0);
         frame->setFocusView(nullptr);
         frame->removeView(probe, true);
     }
@@ -314,7 +306,7 @@ TEST_F(DropTargetTest, RefusedAndOddDropsReachNoViewAndLeaveNothingBehind) {
 TEST_F(DropTargetTest, WithoutDataFrameOrEffectNothingIsFetched) {
     auto* probe = new DropProbe(kPanel, true);
     frame->addView(probe);
-    pointAt({30, 40});
+    pointer.pointAt(windowOf(*frame), {30, 40});
     TestDataObject data;
     data.offer(CF_TEXT, text("unseen"));
     EXPECT_EQ(drop(nullptr), DROPEFFECT_NONE) << "no data object";
@@ -328,13 +320,13 @@ TEST_F(DropTargetTest, WithoutDataFrameOrEffectNothingIsFetched) {
 // The registration holds the frame's target; revoking it on teardown, or when the host destroys the
 // window first, lets it go.
 TEST_F(DropTargetTest, TheFramesWindowTakesDropsAndItsTargetGoesWithTheFrame) {
-    EXPECT_EQ(RegisterDragDrop(frameWindow(), target), DRAGDROP_E_ALREADYREGISTERED)
+    EXPECT_EQ(RegisterDragDrop(windowOf(*frame), target), DRAGDROP_E_ALREADYREGISTERED)
         << "the frame registered no target for its window";
     for (bool hostDestroysWindowFirst : {false, true}) {
         const long before = liveAllocations();
         auto* other = new Frame(kPanel, parent, nullptr);
         EXPECT_GT(liveAllocations(), before + 1) << "the frame made no target";
-        if (hostDestroysWindowFirst) DestroyWindow(static_cast<HWND>(other->windowHandle()));
+        if (hostDestroysWindowFirst) DestroyWindow(windowOf(*other));
         delete other;
         EXPECT_EQ(liveAllocations(), before) << (hostDestroysWindowFirst ? "window destroyed first" : "");
     }

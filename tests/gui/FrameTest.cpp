@@ -69,16 +69,12 @@ int ProbeView::destroyed = 0;
 
 // A visible top-level window standing in for the host's, and the plug-in library whose handle names
 // and owns the frame's window class and pictures.
-class FrameTest : public ::testing::Test {
+class FrameTest : public PluginLibraryTest {
 protected:
     static constexpr Rect kPanel{0, 0, 200, 150};
 
-    static void SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
-    static void TearDownTestSuite() { FreeLibrary(dll); }
-
     void SetUp() override {
-        ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
-        moduleHandle = dll;
+        ASSERT_NO_FATAL_FAILURE(PluginLibraryTest::SetUp());
         parent = createHostWindow(40, 30, 300, 200);
         ASSERT_NE(parent, nullptr);
         ProbeView::journal.clear();
@@ -87,7 +83,7 @@ protected:
     void TearDown() override { DestroyWindow(parent); }
 
     // The frame's first paint, as the system would send it.
-    static void paint(Frame& frame) { UpdateWindow(static_cast<HWND>(frame.windowHandle())); }
+    static void paint(Frame& frame) { UpdateWindow(windowOf(frame)); }
 
     ProbeView* add(Frame& frame, const std::string& name, const Rect& bounds, Pixel colour = rgb(0, 0, 0)) {
         auto* view = new ProbeView(name, bounds, colour);
@@ -108,15 +104,12 @@ protected:
         return GetClassInfoA(moduleHandle, className().c_str(), &found) != 0;
     }
 
-    static HMODULE dll;
     HWND parent = nullptr;
 };
 
-HMODULE FrameTest::dll = nullptr;
-
 TEST_F(FrameTest, CreatesAVisibleChildWindowOfThePanelsSize) {
     Frame frame(kPanel, parent, nullptr);
-    HWND window = static_cast<HWND>(frame.windowHandle());
+    HWND window = windowOf(frame);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), parent);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -144,11 +137,9 @@ TEST_F(FrameTest, PaintsTheBackgroundAndEveryViewOnIt) {
     EXPECT_EQ(red->draws, 1);
     EXPECT_EQ(blue->draws, 1);
 
-    HWND window = static_cast<HWND>(frame.windowHandle());
+    HWND window = windowOf(frame);
     HDC device = GetDC(window);
-    HBITMAP reference = LoadBitmapA(dll, MAKEINTRESOURCEA(IDB_BACKGROUND));
-    const PixelGrid panel(reference, device);
-    DeleteObject(reference);
+    const PixelGrid panel = loadPixels(dll, IDB_BACKGROUND, device);
     const Point probes[] = {{0, 0}, {5, 5}, {41, 31}, {199, 149}, {20, 20}, {39, 29}, {120, 80}, {60, 120}};
     for (Point p : probes) {
         const COLORREF shown = GetPixel(device, p.x, p.y);
@@ -186,7 +177,7 @@ TEST_F(FrameTest, NothingIsRedrawnOnceTheHostDestroyedTheWindow) {
     Frame frame(kPanel, parent, nullptr);
     ProbeView* view = add(frame, "view", {10, 10, 40, 30});
     paint(frame);
-    DestroyWindow(static_cast<HWND>(frame.windowHandle()));
+    DestroyWindow(windowOf(frame));
     view->markDirty(true);
     frame.redrawDirtyViews();
     frame.redrawIfDirty(nullptr);
@@ -211,8 +202,7 @@ TEST_F(FrameTest, PressesReachTheTopMostEnabledViewWithEdgesIncluded) {
                 add(frame, "bottom", {10, 10, 60, 60}), add(frame, "top", {40, 40, 90, 90}),
                 add(frame, "under", {100, 10, 150, 60}), add(frame, "deaf", {100, 10, 150, 60})};
             views.back()->setMouseEnabled(false);
-            SendMessageA(static_cast<HWND>(frame.windowHandle()), message, 0,
-                         MAKELPARAM(c.where.x, c.where.y));
+            SendMessageA(windowOf(frame), message, 0, MAKELPARAM(c.where.x, c.where.y));
             for (ProbeView* view : views) {
                 const bool chosen = view->name == c.receiver;
                 EXPECT_EQ(view->presses.size(), chosen ? 1u : 0u)
@@ -228,10 +218,10 @@ TEST_F(FrameTest, APressAnywhereTakesTheFocusAway) {
     Frame frame(kPanel, parent, nullptr);
     ProbeView* knob = add(frame, "knob", {10, 10, 40, 40});
     frame.setFocusView(knob);
-    SendMessageA(static_cast<HWND>(frame.windowHandle()), WM_LBUTTONDOWN, 0, MAKELPARAM(190, 140));
-    EXPECT_EQ(knob->focusLosses, 1);
-    SendMessageA(static_cast<HWND>(frame.windowHandle()), WM_LBUTTONDOWN, 0, MAKELPARAM(190, 140));
-    EXPECT_EQ(knob->focusLosses, 1) << "the focus was already gone";
+    for (const char* press : {"first", "second"}) {
+        SendMessageA(windowOf(frame), WM_LBUTTONDOWN, 0, MAKELPARAM(190, 140));
+        EXPECT_EQ(knob->focusLosses, 1) << press << " press; the focus goes once";
+    }
 }
 
 struct KeyCase {
@@ -273,16 +263,14 @@ TEST_F(FrameTest, TheWheelReachesTheViewUnderTheCursorAtTheCursor) {
     ProbeView* left = add(frame, "left", {10, 10, 60, 60});
     ProbeView* right = add(frame, "right", {100, 10, 150, 60});
     right->setMouseEnabled(false); // the wheel does not ask
-    RECT outer{};
-    GetWindowRect(static_cast<HWND>(frame.windowHandle()), &outer);
     ScriptedPointer pointer;
-    pointer.cursor = {outer.left + 150, outer.top + 60};
+    pointer.pointAt(windowOf(frame), {150, 60});
     EXPECT_TRUE(frame.wheelTurned(nullptr, {20, 20}, 2.5f));
     EXPECT_EQ(right->wheel.where, (Point{150, 60})) << "the point given by the caller is not used";
     EXPECT_EQ(right->wheel.distance, 2.5f);
     EXPECT_TRUE(right->wheel.hadContext);
     EXPECT_EQ(left->wheel.where, (Point{-1, -1}));
-    pointer.cursor = {outer.left + 80, outer.top + 80};
+    pointer.pointAt(windowOf(frame), {80, 80});
     EXPECT_FALSE(frame.wheelTurned(nullptr, {20, 20}, 1.0f)) << "no view under the cursor";
 }
 
@@ -352,7 +340,7 @@ TEST_F(FrameTest, TeardownReleasesEveryViewAndBitmapAndEveryGdiObject) {
     shared->markDirty(true);
     frame->redrawDirtyViews();
     frame->redrawView(nullptr);
-    HWND window = static_cast<HWND>(frame->windowHandle());
+    HWND window = windowOf(*frame);
     delete frame;
 
     EXPECT_EQ(ProbeView::destroyed, 25) << "views still alive after the frame";

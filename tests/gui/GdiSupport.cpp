@@ -1,5 +1,8 @@
 #include "tests/gui/GdiSupport.h"
 
+#include "gui/Frame.h"
+#include "gui/ModuleHandle.h"
+
 namespace {
 
 BITMAPINFO topDown32(int width, int height) {
@@ -64,4 +67,30 @@ HWND createHostWindow(int left, int top, int width, int height) {
     }();
     return CreateWindowExA(0, className, "host", WS_POPUP | WS_VISIBLE, left, top, width, height, nullptr,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+PixelGrid loadPixels(HMODULE module, int resource, HDC reference) {
+    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(resource));
+    PixelGrid grid(bitmap, reference);
+    DeleteObject(bitmap);
+    return grid;
+}
+
+HMODULE PluginLibraryTest::dll = nullptr;
+
+void PluginLibraryTest::SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
+
+void PluginLibraryTest::TearDownTestSuite() { FreeLibrary(dll); }
+
+void PluginLibraryTest::SetUp() {
+    ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
+    moduleHandle = dll;
+}
+
+HWND windowOf(const Frame& frame) { return static_cast<HWND>(frame.windowHandle()); }
+
+void ScriptedPointer::pointAt(HWND window, Point where) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    cursor = {outer.left + where.x, outer.top + where.y};
 }

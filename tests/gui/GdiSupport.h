@@ -4,6 +4,7 @@
 
 #include "gui/PointerInput.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -17,6 +18,11 @@ using Pixel = uint32_t;
 constexpr Pixel rgb(int red, int green, int blue) {
     return Pixel(red) << 16 | Pixel(green) << 8 | Pixel(blue);
 }
+
+class Frame;
+
+// The frame's own window.
+HWND windowOf(const Frame& frame);
 
 // A visible top-level window of a plain class, standing in for a host's; the caller destroys it.
 HWND createHostWindow(int left, int top, int width, int height);
@@ -58,6 +64,20 @@ private:
     std::vector<Pixel> pixels;
 };
 
+// The pixels of a bitmap resource of the module, as GDI converts them for the reference device.
+PixelGrid loadPixels(HMODULE module, int resource, HDC reference);
+
+// Loads the plug-in library once per suite and makes it the module that names the toolkit's window
+// class and owns its pictures.
+class PluginLibraryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static HMODULE dll;
+};
+
 // Puts itself in place of the system's key state and cursor for its lifetime.
 class ScriptedPointer final : public PointerInput {
 public:
@@ -71,6 +91,8 @@ public:
         return heldAtMessage ? heldAtMessage->count(virtualKey) != 0 : isHeld(virtualKey);
     }
     Point screenCursor() override { return cursor; }
+    // Moves the cursor over a point given relative to the window's top-left corner.
+    void pointAt(HWND window, Point where);
 
     std::set<int> held;
     std::optional<std::set<int>> heldAtMessage; // when the message state differs from the present

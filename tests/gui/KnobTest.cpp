@@ -191,8 +191,7 @@ TEST_F(KnobTest, TheWheelStepsByATenthOrWithShiftAHundredthWithinTheRange) {
         {0.5f, 1.0f, false, 0.6f},  {0.5f, 1.0f, true, 0.51f},   {0.5f, -2.0f, false, 0.3f},
         {0.95f, 1.0f, false, 1.0f}, {0.05f, -1.0f, false, 0.0f}, {0.05f, -1.0f, true, 0.04f},
     };
-    const Point origin = windowOrigin();
-    pointer.cursor = {origin.x + kCentre.x, origin.y + kCentre.y};
+    pointer.pointAt(windowOf(*frame), kCentre);
     for (const StepCase& c : cases) {
         Knob* knob = addKnob(c.start);
         pointer.held.clear();
@@ -233,13 +232,14 @@ TEST_F(KnobTest, ArrowKeysStepTheValueAndReportWithoutAContext) {
         {15, 0, 0.5f, -1, 0.5f},
     };
     for (const KeyCase& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "key " << int(c.key) << " modifier " << int(c.modifier) << " from " << c.start);
         Knob* knob = addKnob(c.start);
         knob->setMouseEnabled(false); // keys still work
         journal.clear();
         VstKeyCode key{0, c.key, c.modifier};
-        EXPECT_EQ(knob->keyDown(key), c.answer) << "key " << int(c.key);
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6)
-            << "key " << int(c.key) << " modifier " << int(c.modifier);
+        EXPECT_EQ(knob->keyDown(key), c.answer);
+        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
         if (c.answer == 1) {
             ASSERT_EQ(journal.size(), 1u);
             EXPECT_EQ(journal[0].find("drawn"), std::string::npos) << "keys report without a context";

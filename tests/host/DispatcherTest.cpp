@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -127,6 +128,14 @@ HostInt expectedResult(Result kind, HostInt answer) {
     }
 }
 
+// The opcode answers 0 and reaches no operation.
+void expectIgnored(RecordingEffect& effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
+                   float opt) {
+    effect.log.clear();
+    EXPECT_EQ(effect.dispatch(opcode, index, value, pointer, opt), 0) << "opcode " << opcode;
+    EXPECT_EQ(effect.log, "") << "opcode " << opcode;
+}
+
 class Dispatcher : public ::testing::Test {
 protected:
     Dispatcher() { effect.attachEditor(new RecordingEditor(effect)); }
@@ -158,12 +167,12 @@ TEST_F(Dispatcher, TableCoversEveryOpcodeFromZeroTo76) {
 }
 
 TEST_F(Dispatcher, VuLevelIsScaledTo32767AndTruncated) {
-    effect.answer = 100; // the recorder answers answer / 100 as the level
-    EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), 32767);
-    effect.answer = 50;
-    EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), 16383);
-    effect.answer = -50;
-    EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), -16383);
+    // The recorder answers answer / 100 as the level.
+    for (const auto& [answer, level] :
+         {std::pair<HostInt, HostInt>{100, 32767}, {50, 16383}, {-50, -16383}}) {
+        effect.answer = answer;
+        EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), level) << "level " << answer << " / 100";
+    }
 }
 
 TEST_F(Dispatcher, IdentifyAnswersItsCodeWhateverTheArguments) {
@@ -175,11 +184,8 @@ TEST(DispatcherWithoutEditor, EditorOpcodesAnswerZeroAndDoNothing) {
     RecordingEffect effect;
     effect.answer = 7;
     for (int32_t opcode : {effEditGetRect, effEditOpen, effEditClose, effEditIdle, effEditKeyDown,
-                           effEditKeyUp, effSetEditKnobMode}) {
-        effect.log.clear();
-        EXPECT_EQ(effect.dispatch(opcode, 1, 1, kTextPointer, 1), 0) << "opcode " << opcode;
-        EXPECT_EQ(effect.log, "") << "opcode " << opcode;
-    }
+                           effEditKeyUp, effSetEditKnobMode})
+        expectIgnored(effect, opcode, 1, 1, kTextPointer, 1);
 }
 
 TEST_F(Dispatcher, NullHostTextsAndRecordsAreNeverHandedOn) {
@@ -188,16 +194,10 @@ TEST_F(Dispatcher, NullHostTextsAndRecordsAreNeverHandedOn) {
          {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
           effEditGetRect, effString2Parameter, effGetProgramNameIndexed, effGetEffectName, effGetErrorText,
           effGetVendorString, effGetProductString, effCanDo, effShellGetNextPlugin, effSetSpeakerArrangement,
-          effGetSpeakerArrangement}) {
-        effect.log.clear();
-        EXPECT_EQ(effect.dispatch(opcode, 1, V, nullptr, 0), 0) << "opcode " << opcode;
-        EXPECT_EQ(effect.log, "") << "opcode " << opcode;
-    }
-    for (int32_t opcode : {effSetSpeakerArrangement, effGetSpeakerArrangement}) {
-        effect.log.clear();
-        EXPECT_EQ(effect.dispatch(opcode, 0, 0, kTextPointer, 0), 0) << "opcode " << opcode;
-        EXPECT_EQ(effect.log, "") << "opcode " << opcode;
-    }
+          effGetSpeakerArrangement})
+        expectIgnored(effect, opcode, 1, V, nullptr, 0);
+    for (int32_t opcode : {effSetSpeakerArrangement, effGetSpeakerArrangement})
+        expectIgnored(effect, opcode, 0, 0, kTextPointer, 0);
 }
 
 } // namespace

@@ -37,77 +37,86 @@ template <typename Convert> std::string writtenText(Convert convert) {
     return std::string(buffer, length);
 }
 
-using FloatConversion = void (PluginEffect::*)(float, char*);
+struct Conversion {
+    const char* name;
+    void (PluginEffect::*convert)(float, char*);
+};
 
-std::string converted(PluginEffect& effect, FloatConversion convert, float value) {
-    return writtenText([&](char* text) { (effect.*convert)(value, text); });
-}
+const Conversion kFloat{"floatToText", &PluginEffect::floatToText};
+const Conversion kDecibels{"decibelsToText", &PluginEffect::decibelsToText};
+const Conversion kHertz{"hertzToText", &PluginEffect::hertzToText};
+const Conversion kMilliseconds{"millisecondsToText", &PluginEffect::millisecondsToText};
 
 struct FloatCase {
-    const char* operation;
-    FloatConversion convert;
+    const Conversion& conversion;
     float value;
     const char* text;
 };
+
+// Each case's text as the effect writes it, named in the failure by its call.
+template <size_t N> void expectTexts(PluginEffect& effect, const FloatCase (&cases)[N]) {
+    for (const FloatCase& row : cases) {
+        SCOPED_TRACE(::testing::Message() << row.conversion.name << "(" << row.value << ")");
+        EXPECT_EQ(writtenText([&](char* text) { (effect.*row.conversion.convert)(row.value, text); }),
+                  row.text);
+    }
+}
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 const FloatCase kFloatCases[] = {
     // Worked results, the sample rate at its default of 44100.
-    {"floatToText", &PluginEffect::floatToText, 0.5f, "0.500000"},
-    {"floatToText", &PluginEffect::floatToText, 1.25f, "1.250000"},
-    {"floatToText", &PluginEffect::floatToText, -0.5f, "-0.50000"},
-    {"floatToText", &PluginEffect::floatToText, 123.456f, "123.4560"},
-    {"floatToText", &PluginEffect::floatToText, 1234567.0f, "1234567."},
-    {"floatToText", &PluginEffect::floatToText, 0.7f, "0.699999"},
-    {"floatToText", &PluginEffect::floatToText, -0.0001f, "-0.00009"},
-    {"decibelsToText", &PluginEffect::decibelsToText, 1.0f, "0.000000"},
-    {"decibelsToText", &PluginEffect::decibelsToText, 2.0f, "6.020599"},
-    {"decibelsToText", &PluginEffect::decibelsToText, 0.5f, "-6.02059"},
-    {"decibelsToText", &PluginEffect::decibelsToText, 0.001f, "-60.0000"},
-    {"hertzToText", &PluginEffect::hertzToText, 441.0f, "100.0000"},
-    {"hertzToText", &PluginEffect::hertzToText, 100.0f, "441.0000"},
-    {"millisecondsToText", &PluginEffect::millisecondsToText, 441.0f, "10.00000"},
-    {"millisecondsToText", &PluginEffect::millisecondsToText, 44100.0f, "1000.000"},
+    {kFloat, 0.5f, "0.500000"},
+    {kFloat, 1.25f, "1.250000"},
+    {kFloat, -0.5f, "-0.50000"},
+    {kFloat, 123.456f, "123.4560"},
+    {kFloat, 1234567.0f, "1234567."},
+    {kFloat, 0.7f, "0.699999"},
+    {kFloat, -0.0001f, "-0.00009"},
+    {kDecibels, 1.0f, "0.000000"},
+    {kDecibels, 2.0f, "6.020599"},
+    {kDecibels, 0.5f, "-6.02059"},
+    {kDecibels, 0.001f, "-60.0000"},
+    {kHertz, 441.0f, "100.0000"},
+    {kHertz, 100.0f, "441.0000"},
+    {kMilliseconds, 441.0f, "10.00000"},
+    {kMilliseconds, 44100.0f, "1000.000"},
 
     // Zero of either sign has no sign; fraction digits are truncated, not rounded.
-    {"floatToText", &PluginEffect::floatToText, 0.0f, "0.000000"},
-    {"floatToText", &PluginEffect::floatToText, -0.0f, "0.000000"},
-    {"floatToText", &PluginEffect::floatToText, 1e-10f, "0.000000"},
-    {"floatToText", &PluginEffect::floatToText, 12345.678f, "12345.67"},
+    {kFloat, 0.0f, "0.000000"},
+    {kFloat, -0.0f, "0.000000"},
+    {kFloat, 1e-10f, "0.000000"},
+    {kFloat, 12345.678f, "12345.67"},
 
     // The widest integer parts end at the point; one digit more does not fit.
-    {"floatToText", &PluginEffect::floatToText, 9999999.0f, "9999999."},
-    {"floatToText", &PluginEffect::floatToText, 10000000.0f, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, 99999999.0f, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, -123456.7f, "-123456."},
-    {"floatToText", &PluginEffect::floatToText, -999999.0f, "-999999."},
-    {"floatToText", &PluginEffect::floatToText, -1000000.0f, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, -9999999.0f, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, kInfinity, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, -kInfinity, "Huge!"},
-    {"floatToText", &PluginEffect::floatToText, kNaN, "NaN"},
+    {kFloat, 9999999.0f, "9999999."},
+    {kFloat, 10000000.0f, "Huge!"},
+    {kFloat, 99999999.0f, "Huge!"},
+    {kFloat, -123456.7f, "-123456."},
+    {kFloat, -999999.0f, "-999999."},
+    {kFloat, -1000000.0f, "Huge!"},
+    {kFloat, -9999999.0f, "Huge!"},
+    {kFloat, kInfinity, "Huge!"},
+    {kFloat, -kInfinity, "Huge!"},
+    {kFloat, kNaN, "NaN"},
 
     // No gain at all, or a negative one, has no level in decibels.
-    {"decibelsToText", &PluginEffect::decibelsToText, 0.0f, "-oo"},
-    {"decibelsToText", &PluginEffect::decibelsToText, -0.0f, "-oo"},
-    {"decibelsToText", &PluginEffect::decibelsToText, -2.0f, "-oo"},
-    {"decibelsToText", &PluginEffect::decibelsToText, -kInfinity, "-oo"},
-    {"decibelsToText", &PluginEffect::decibelsToText, kInfinity, "Huge!"},
+    {kDecibels, 0.0f, "-oo"},
+    {kDecibels, -0.0f, "-oo"},
+    {kDecibels, -2.0f, "-oo"},
+    {kDecibels, -kInfinity, "-oo"},
+    {kDecibels, kInfinity, "Huge!"},
 
     // A period of no samples reads as the text of 0.
-    {"hertzToText", &PluginEffect::hertzToText, 0.0f, "0.000000"},
-    {"hertzToText", &PluginEffect::hertzToText, -0.0f, "0.000000"},
-    {"hertzToText", &PluginEffect::hertzToText, -441.0f, "-100.000"},
+    {kHertz, 0.0f, "0.000000"},
+    {kHertz, -0.0f, "0.000000"},
+    {kHertz, -441.0f, "-100.000"},
 };
 
 TEST(FloatConversions, GiveTheirExactTexts) {
     TextEffect effect;
-    for (const FloatCase& row : kFloatCases) {
-        SCOPED_TRACE(::testing::Message() << row.operation << "(" << row.value << ")");
-        EXPECT_EQ(converted(effect, row.convert, row.value), row.text);
-    }
+    expectTexts(effect, kFloatCases);
 }
 
 TEST(IntegerConversion, RightAlignsInSevenColumnsAndCutsAfterEight) {
@@ -138,22 +147,11 @@ public:
 
 TEST(FloatConversions, AllThreeFloatingPointConversionsUseTheOverride) {
     BracketingEffect effect;
-    const struct {
-        const char* operation;
-        FloatConversion convert;
-        float value;
-        const char* text;
-    } cases[] = {
-        {"decibelsToText", &PluginEffect::decibelsToText, 10.0f, "[20]"},
-        {"decibelsToText", &PluginEffect::decibelsToText, 0.0f, "-oo"},
-        {"hertzToText", &PluginEffect::hertzToText, 441.0f, "[100]"},
-        {"hertzToText", &PluginEffect::hertzToText, 0.0f, "[0]"},
-        {"millisecondsToText", &PluginEffect::millisecondsToText, 441.0f, "[10]"},
+    const FloatCase cases[] = {
+        {kDecibels, 10.0f, "[20]"}, {kDecibels, 0.0f, "-oo"},        {kHertz, 441.0f, "[100]"},
+        {kHertz, 0.0f, "[0]"},      {kMilliseconds, 441.0f, "[10]"},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(::testing::Message() << row.operation << "(" << row.value << ")");
-        EXPECT_EQ(converted(effect, row.convert, row.value), row.text);
-    }
+    expectTexts(effect, cases);
 }
 
 // Reports a rate of its own while the stored one stays at 44100.
@@ -169,23 +167,20 @@ private:
 TEST(FloatConversions, PeriodsAndDurationsUseTheOverriddenSampleRate) {
     const struct {
         float rate;
-        const char* operation;
-        FloatConversion convert;
-        float samples;
-        const char* text;
+        FloatCase row;
     } cases[] = {
-        {48000.0f, "hertzToText", &PluginEffect::hertzToText, 480.0f, "100.0000"},
-        {48000.0f, "hertzToText", &PluginEffect::hertzToText, 0.0f, "0.000000"},
-        {48000.0f, "millisecondsToText", &PluginEffect::millisecondsToText, 96.0f, "2.000000"},
-        {96000.0f, "millisecondsToText", &PluginEffect::millisecondsToText, 48.0f, "0.500000"},
+        {48000.0f, {kHertz, 480.0f, "100.0000"}},
+        {48000.0f, {kHertz, 0.0f, "0.000000"}},
+        {48000.0f, {kMilliseconds, 96.0f, "2.000000"}},
+        {96000.0f, {kMilliseconds, 48.0f, "0.500000"}},
         // No rate at all: the duration is infinite, or undefined for no samples.
-        {0.0f, "millisecondsToText", &PluginEffect::millisecondsToText, 441.0f, "Huge!"},
-        {0.0f, "millisecondsToText", &PluginEffect::millisecondsToText, 0.0f, "NaN"},
+        {0.0f, {kMilliseconds, 441.0f, "Huge!"}},
+        {0.0f, {kMilliseconds, 0.0f, "NaN"}},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(::testing::Message() << row.operation << "(" << row.samples << ") at " << row.rate);
-        RateEffect effect(row.rate);
-        EXPECT_EQ(converted(effect, row.convert, row.samples), row.text);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "at " << c.rate);
+        RateEffect effect(c.rate);
+        expectTexts(effect, {c.row});
     }
 }
 

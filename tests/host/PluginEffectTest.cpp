@@ -91,6 +91,9 @@ TEST(EffectEntries, CloseRunsOnCloseThenDeletesTheInstanceAndAnswersOne) {
 
 class EntryEffect : public PluginEffectX {
 public:
+    static inline float* kIn[2];
+    static inline float* kOut[2];
+
     EntryEffect() : PluginEffectX(nullptr, 1, 4) {}
     std::string log;
     void processAdd(float** in, float** out, int32_t frames) override {
@@ -112,13 +115,7 @@ private:
         return std::string(name) + (in == kIn ? "(in," : "(?,") + (out == kOut ? "out," : "?,") +
                std::to_string(frames) + ")";
     }
-
-public:
-    static float* kIn[2];
-    static float* kOut[2];
 };
-float* EntryEffect::kIn[2];
-float* EntryEffect::kOut[2];
 
 TEST(EffectEntries, EachEntryMakesOneVirtualCallWithItsArguments) {
     EntryEffect effect;

@@ -31,15 +31,16 @@ TEST(ParameterLaws, ThresholdDetectorGainAndOutputGain) {
         {1.0f, 0.0192308f, 11.0f, 8.5f},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "value " << row.value);
         OpenCompressor compressor;
         for (int32_t index = 0; index < 4; ++index)
             compressor.setParameterValue(index, row.value);
         const float threshold = compressor.detector().thresholdValue();
         EXPECT_TRUE(threshold == row.threshold ||
                     std::fabs(threshold - row.threshold) <= row.threshold * 1e-5f)
-            << "value " << row.value << " gives threshold " << threshold;
-        EXPECT_FLOAT_EQ(compressor.detector().detectorGainValue(), row.detectorGain) << "value " << row.value;
-        EXPECT_FLOAT_EQ(compressor.gainApplied(), row.outputGain) << "value " << row.value;
+            << "threshold " << threshold;
+        EXPECT_FLOAT_EQ(compressor.detector().detectorGainValue(), row.detectorGain);
+        EXPECT_FLOAT_EQ(compressor.gainApplied(), row.outputGain);
         for (int32_t index = 0; index < 4; ++index)
             EXPECT_EQ(compressor.parameterValue(index), row.value) << "index " << index;
     }
@@ -67,10 +68,11 @@ TEST(ParameterLaws, TimeConstantPositions) {
         {kNaN, 0.4f, 2000},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "value " << row.value);
         OpenCompressor compressor;
         compressor.setParameterValue(CompressorBase::kTimeConstant, row.value);
-        EXPECT_EQ(compressor.detector().attackTime(), row.attackMs) << "value " << row.value;
-        EXPECT_EQ(compressor.detector().releaseTime(), row.releaseMs) << "value " << row.value;
+        EXPECT_EQ(compressor.detector().attackTime(), row.attackMs);
+        EXPECT_EQ(compressor.detector().releaseTime(), row.releaseMs);
     }
 }
 

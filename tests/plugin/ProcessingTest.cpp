@@ -24,6 +24,13 @@ void processOnce(CompressorBase& compressor, float* left, float* right, float* o
     compressor.processBlock(in, out, frames, replace);
 }
 
+// Replaces a single frame; answers its left output.
+float processFrame(CompressorBase& compressor, float left, float right) {
+    float outLeft = 0, outRight = 0;
+    processOnce(compressor, &left, &right, &outLeft, &outRight, 1, true);
+    return outLeft;
+}
+
 // Threshold 0 makes the threshold infinite: the compressor passes the signal at the output gain.
 void openUp(CompressorBase& compressor) { compressor.setParameterValue(CompressorBase::kThreshold, 0.0f); }
 
@@ -117,9 +124,7 @@ TEST(Meters, NegativeInputLeavesTheHoldsAtZero) {
 TEST(Meters, GainReductionHoldTakesThePeakThenDecaysPerFrame) {
     OpenCompressor compressor;
     compressor.setParameterValue(CompressorBase::kThreshold, 0.5f);
-    float left = 1.0f, right = 1.0f, outLeft = 0, outRight = 0;
-    processOnce(compressor, &left, &right, &outLeft, &outRight, 1, true);
-    const float reduction = 1.0f - outLeft;
+    const float reduction = 1.0f - processFrame(compressor, 1.0f, 1.0f);
     ASSERT_GT(reduction, 0.1f);
     EXPECT_EQ(compressor.reductionHold(), reduction);
     // Gain 1 from here on: the hold only decays.
@@ -137,17 +142,14 @@ TEST(Meters, ReadOutLaws) {
     const Row rows[] = {
         {1.0f, 1.0f}, {0.5f, 0.969053f}, {0.1f, 0.593257f}, {0.01f, 2.91644e-5f}, {0.0f, 0.0f}};
     for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "hold " << row.hold);
         OpenCompressor compressor;
         openUp(compressor);
-        float left = row.hold, right = row.hold / 2, outLeft = 0, outRight = 0;
-        processOnce(compressor, &left, &right, &outLeft, &outRight, 1, true);
+        processFrame(compressor, row.hold, row.hold / 2);
         const float tolerance = row.reading * 1e-3f;
-        EXPECT_NEAR(compressor.parameterValue(CompressorBase::kInputLeftMeter), row.reading, tolerance)
-            << "hold " << row.hold;
-        EXPECT_EQ(compressor.parameterValue(CompressorBase::kOutputLeftMeter), row.hold)
-            << "hold " << row.hold;
-        EXPECT_EQ(compressor.parameterValue(CompressorBase::kOutputRightMeter), row.hold / 2)
-            << "hold " << row.hold;
+        EXPECT_NEAR(compressor.parameterValue(CompressorBase::kInputLeftMeter), row.reading, tolerance);
+        EXPECT_EQ(compressor.parameterValue(CompressorBase::kOutputLeftMeter), row.hold);
+        EXPECT_EQ(compressor.parameterValue(CompressorBase::kOutputRightMeter), row.hold / 2);
     }
 }
 
@@ -241,16 +243,17 @@ TEST(DecidedBehaviour, HostRateKeepsEnvelopeAndHoldsAndSetsMeterBallistics) {
 TEST(DecidedBehaviour, UnusableHostRatesChangeNothing) {
     const float rates[] = {0.0f, -44100.0f, 0.5f, kNaN, kInfinity, -kInfinity, 3e9f};
     for (float rate : rates) {
+        SCOPED_TRACE(::testing::Message() << "rate " << rate);
         OpenCompressor compressor;
         const double attack = compressor.detector().attackCoefficient();
         const double release = compressor.detector().releaseCoefficient();
         const double decay = compressor.decay();
         compressor.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
         compressor.dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, rate);
-        EXPECT_EQ(compressor.detector().attackCoefficient(), attack) << "rate " << rate;
-        EXPECT_EQ(compressor.detector().releaseCoefficient(), release) << "rate " << rate;
-        EXPECT_EQ(compressor.decay(), decay) << "rate " << rate;
-        EXPECT_EQ(compressor.meterRate(), 44100) << "rate " << rate;
+        EXPECT_EQ(compressor.detector().attackCoefficient(), attack);
+        EXPECT_EQ(compressor.detector().releaseCoefficient(), release);
+        EXPECT_EQ(compressor.decay(), decay);
+        EXPECT_EQ(compressor.meterRate(), 44100);
     }
 }
 
@@ -259,8 +262,7 @@ TEST(Denormals, DenormalInputIsReadAsZeroAndTheHostStateComesBack) {
     const unsigned hostState =
         _mm_getcsr() & ~(DenormalFlush::kFlushToZero | DenormalFlush::kDenormalsAreZero);
     _mm_setcsr(hostState);
-    float left = 1e-40f, right = 1e-40f, outLeft = 0, outRight = 0;
-    processOnce(compressor, &left, &right, &outLeft, &outRight, 1, true);
+    processFrame(compressor, 1e-40f, 1e-40f);
     EXPECT_EQ(_mm_getcsr(), hostState);
     EXPECT_EQ(compressor.inputHold(0), 0.0f) << "a denormal sample counts as zero inside the block";
 }

@@ -50,14 +50,15 @@ TEST(Programs, SelectingAppliesTheFourValues) {
     OpenCompressor compressor;
     compressor.setParameterValue(CompressorBase::kThreshold, 0.9f); // an edit of program 0
     for (int32_t program = 1; program < 7; ++program) {
+        SCOPED_TRACE(::testing::Message() << "program " << program);
         compressor.dispatch(effSetProgram, 0, program, nullptr, 0.0f);
         EXPECT_EQ(compressor.currentProgram(), program);
-        EXPECT_EQ(compressor.parameterValue(CompressorBase::kThreshold), 0.2f) << "program " << program;
-        EXPECT_EQ(compressor.parameterValue(CompressorBase::kAttack), 0.5f) << "program " << program;
+        EXPECT_EQ(compressor.parameterValue(CompressorBase::kThreshold), 0.2f);
+        EXPECT_EQ(compressor.parameterValue(CompressorBase::kAttack), 0.5f);
         EXPECT_EQ(compressor.parameterValue(CompressorBase::kTimeConstant), timeConstants[program]);
-        EXPECT_EQ(compressor.parameterValue(CompressorBase::kGain), 0.5f) << "program " << program;
-        EXPECT_EQ(compressor.detector().releaseTime(), releases[program]) << "program " << program;
-        EXPECT_NEAR(compressor.detector().thresholdValue(), 0.480769f, 1e-6f) << "program " << program;
+        EXPECT_EQ(compressor.parameterValue(CompressorBase::kGain), 0.5f);
+        EXPECT_EQ(compressor.detector().releaseTime(), releases[program]);
+        EXPECT_NEAR(compressor.detector().thresholdValue(), 0.480769f, 1e-6f);
     }
 }
 

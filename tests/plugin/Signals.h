@@ -2,6 +2,7 @@
 // Test signals: a steady tone, drum-like noise bursts and a step, each stereo and deterministic.
 
 #include "tests/plugin/OpenCompressor.h"
+#include "tools/host/UniformNoise.h"
 
 #include <cmath>
 #include <cstdint>
@@ -20,11 +21,10 @@ inline StereoSignal tone(int32_t frames, float amplitude, double hertz, int32_t 
 // Bursts of noise every quarter second, each falling by 60 dB within its first 100 ms.
 inline StereoSignal bursts(int32_t frames, float amplitude, int32_t rate = 44100) {
     StereoSignal signal(frames);
-    uint32_t seed = 12345;
+    UniformNoise source(12345);
     const int32_t period = rate / 4;
     for (int32_t i = 0; i < frames; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        const float noise = float(seed >> 8) / float(1u << 23) - 1.0f;
+        const float noise = source.next();
         const float fall = float(std::pow(10.0, -3.0 * (i % period) / (0.1 * rate)));
         signal.left[i] = amplitude * fall * noise;
         signal.right[i] = -0.5f * amplitude * fall * noise;

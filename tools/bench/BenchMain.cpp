@@ -8,6 +8,7 @@
 #include "tools/bench/FloorCompressor.h"
 #include "tools/bench/PairedRun.h"
 #include "tools/host/LoadedPlugin.h"
+#include "tools/host/UniformNoise.h"
 
 #include <cstdio>
 #include <string>
@@ -39,10 +40,9 @@ int fail(const std::string& message, int status) {
 StereoSignal noise(int32_t chunks, float level) {
     const std::size_t frames = std::size_t(chunks) * PairedRun::kChunkFrames;
     StereoSignal signal{std::vector<float>(frames), std::vector<float>(frames)};
-    uint32_t state = 1;
+    UniformNoise source(1);
     for (std::size_t i = 0; i < frames; ++i) {
-        state = state * 1664525u + 1013904223u;
-        signal.left[i] = level * (float(state >> 8) / float(1u << 23) - 1.0f);
+        signal.left[i] = level * source.next();
         signal.right[i] = 0.7f * signal.left[i];
     }
     return signal;

@@ -1,5 +1,7 @@
 #include "tools/bench/PairedRun.h"
 
+#include "tools/host/UniformNoise.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,11 +12,9 @@ namespace {
 // A quiet, deterministic signal for the outputs to hold before an accumulating chunk.
 std::vector<float> quietBed() {
     std::vector<float> bed(PairedRun::kChunkFrames);
-    uint32_t state = 7;
-    for (float& sample : bed) {
-        state = state * 1664525u + 1013904223u;
-        sample = 0.1f * (float(state >> 8) / float(1u << 23) - 1.0f);
-    }
+    UniformNoise source(7);
+    for (float& sample : bed)
+        sample = 0.1f * source.next();
     return bed;
 }
 

@@ -1,5 +1,7 @@
 #include "tools/host/TestSignal.h"
 
+#include "tools/host/UniformNoise.h"
+
 #include <cmath>
 
 namespace {
@@ -8,18 +10,6 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kBurstSeconds = 4.0;
 constexpr double kTotalSeconds = 6.0;
 constexpr double kBeatSeconds = 0.25;
-
-// Deterministic white noise in -1 to 1.
-class Noise {
-public:
-    float next() {
-        state = state * 1664525u + 1013904223u;
-        return float(state >> 8) / float(1u << 23) - 1.0f;
-    }
-
-private:
-    uint32_t state = 2463534242u;
-};
 
 // A kick on every other beat (a falling sine), a noise snare on the others, both decaying fast.
 double drum(double time, int beat, float noise) {
@@ -36,7 +26,7 @@ AudioData makeTestSignal(int32_t sampleRate) {
     AudioData audio;
     audio.sampleRate = sampleRate;
     audio.channels.assign(2, std::vector<float>(frames));
-    Noise noise;
+    UniformNoise noise(2463534242u);
     for (int32_t i = 0; i < frames; ++i) {
         const double time = double(i) / sampleRate;
         const double tone = 0.1 * std::sin(kTwoPi * 220.0 * time) + 0.03 * std::sin(kTwoPi * 440.0 * time);

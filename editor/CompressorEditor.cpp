@@ -1,5 +1,6 @@
 #include "editor/CompressorEditor.h"
 
+#include "gui/Bitmap.h"
 #include "gui/FilmstripDisplay.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/Frame.h"
@@ -81,17 +82,19 @@ void CompressorEditor::releaseBitmaps() {
 
 // In drawing order; each control starts from the plug-in's current value.
 void CompressorEditor::addControls() {
-    attackKnob = addKnob(CompressorBase::kAttack, {220, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
-    thresholdKnob = addKnob(CompressorBase::kThreshold, {320, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
-    timeConstantSwitch = addKnob(CompressorBase::kTimeConstant, {418, 98}, selectorStrip.get(),
-                                 IDB_TIME_CONSTANT_SELECTOR_FRAMES);
-    gainKnob = addKnob(CompressorBase::kGain, {543, 163}, knobStrip.get(), IDB_KNOB_FRAMES);
-    reductionNeedle = addDisplay(CompressorBase::kGainReductionMeter, {72, 105}, needleStrip.get(),
-                                 IDB_GAIN_REDUCTION_NEEDLE_FRAMES);
-    inputLampLeft =
-        addDisplay(CompressorBase::kInputLeftMeter, {532, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
-    inputLampRight =
-        addDisplay(CompressorBase::kInputRightMeter, {584, 27}, lampStrip.get(), IDB_INPUT_LAMP_FRAMES);
+    attackKnob =
+        addStrip<FilmstripKnob>(CompressorBase::kAttack, {220, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
+    thresholdKnob =
+        addStrip<FilmstripKnob>(CompressorBase::kThreshold, {320, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
+    timeConstantSwitch = addStrip<FilmstripKnob>(CompressorBase::kTimeConstant, {418, 98},
+                                                 selectorStrip.get(), IDB_TIME_CONSTANT_SELECTOR_FRAMES);
+    gainKnob = addStrip<FilmstripKnob>(CompressorBase::kGain, {543, 163}, knobStrip.get(), IDB_KNOB_FRAMES);
+    reductionNeedle = addStrip<FilmstripDisplay>(CompressorBase::kGainReductionMeter, {72, 105},
+                                                 needleStrip.get(), IDB_GAIN_REDUCTION_NEEDLE_FRAMES);
+    inputLampLeft = addStrip<FilmstripDisplay>(CompressorBase::kInputLeftMeter, {532, 27}, lampStrip.get(),
+                                               IDB_INPUT_LAMP_FRAMES);
+    inputLampRight = addStrip<FilmstripDisplay>(CompressorBase::kInputRightMeter, {584, 27}, lampStrip.get(),
+                                                IDB_INPUT_LAMP_FRAMES);
     outputMeterLeft = addMeter(CompressorBase::kOutputLeftMeter, {527, 149});
     outputMeterRight = addMeter(CompressorBase::kOutputRightMeter, {623, 149});
 }
@@ -104,19 +107,12 @@ template <typename Kind> Kind* CompressorEditor::place(Kind* control, int32_t in
     return control;
 }
 
-FilmstripKnob* CompressorEditor::addKnob(int32_t parameter, Point topLeft, Bitmap* strip, int32_t frames) {
+// A knob or a display: one frame of its film strip, tagged with its parameter or level.
+template <typename Kind>
+Kind* CompressorEditor::addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames) {
     const Rect bounds = frameRect(topLeft, strip, frames);
     const int32_t frameHeight = std::max(bounds.height(), 1);
-    return place(new (std::nothrow)
-                     FilmstripKnob(bounds, this, parameter, frames, frameHeight, strip, {0, 0}),
-                 parameter);
-}
-
-FilmstripDisplay* CompressorEditor::addDisplay(int32_t level, Point topLeft, Bitmap* strip, int32_t frames) {
-    const Rect bounds = frameRect(topLeft, strip, frames);
-    const int32_t frameHeight = std::max(bounds.height(), 1);
-    return place(new (std::nothrow) FilmstripDisplay(bounds, this, level, frames, frameHeight, strip, {0, 0}),
-                 level);
+    return place(new (std::nothrow) Kind(bounds, this, index, frames, frameHeight, strip, {0, 0}), index);
 }
 
 // The meters have no tag and no listener: they are reached only through their pointers.

@@ -6,11 +6,12 @@
 // and every idle copies the levels into the displays.
 //
 // The frame owns the controls; the pointers here only name them, and are cleared before the frame
-// goes, so that a parameter set from another thread never reaches a destroyed control through them.
+// goes, so that a parameter set after the panel has closed finds no control to move.
 
 #include "editor/GuiEditor.h"
 #include "gui/BitmapReference.h"
 #include "gui/ControlListener.h"
+#include "gui/Geometry.h"
 
 class CompressorBase;
 class Control;
@@ -37,8 +38,7 @@ private:
     void loadBitmaps();
     void releaseBitmaps();
     void addControls();
-    FilmstripKnob* addKnob(int32_t parameter, Point topLeft, Bitmap* strip, int32_t frames);
-    FilmstripDisplay* addDisplay(int32_t level, Point topLeft, Bitmap* strip, int32_t frames);
+    template <typename Kind> Kind* addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames);
     LedMeter* addMeter(int32_t level, Point topLeft);
     template <typename Kind> Kind* place(Kind* control, int32_t index);
     void forgetControls();

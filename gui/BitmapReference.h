@@ -2,7 +2,7 @@
 // One holder's counted reference on a bitmap, or on none: taken when set, given back when replaced or
 // when the holder goes.
 
-#include "gui/Bitmap.h"
+class Bitmap;
 
 class BitmapReference {
 public:
@@ -12,11 +12,7 @@ public:
     ~BitmapReference() { reset(nullptr); }
 
     // The new bitmap is held before the old one is let go, so the one already held is never lost.
-    void reset(Bitmap* bitmap) {
-        if (bitmap) bitmap->addReference();
-        if (held) held->releaseReference();
-        held = bitmap;
-    }
+    void reset(Bitmap* bitmap);
 
     Bitmap* get() const { return held; }
     Bitmap* operator->() const { return held; }

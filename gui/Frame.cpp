@@ -58,18 +58,26 @@ private:
 class Frame::WindowPass {
 public:
     explicit WindowPass(Frame& frame)
-        : window(asWindow(frame.window)), device(GetDC(window)), context(&frame, device, window) {}
-    WindowPass(const WindowPass&) = delete;
-    WindowPass& operator=(const WindowPass&) = delete;
-    ~WindowPass() { ReleaseDC(window, device); }
+        : device(asWindow(frame.window)), context(&frame, device.handle, device.window) {}
 
     DrawContext* operator->() { return &context; }
     operator DrawContext*() { return &context; }
 
 private:
-    HWND window;
-    HDC device;
-    DrawContext context; // goes before its device is released
+    // The window's device context, given back when the pass ends.
+    struct Device {
+        explicit Device(HWND owner) : window(owner), handle(GetDC(owner)) {}
+        Device(const Device&) = delete;
+        Device& operator=(const Device&) = delete;
+        ~Device() { ReleaseDC(window, handle); }
+
+        HWND window;
+        HDC handle;
+    };
+
+    // Members go in reverse order: the context puts its pen and brush back before the device goes.
+    Device device;
+    DrawContext context;
 };
 
 void FrameWindowProcedure::registerClass() {
@@ -137,10 +145,10 @@ LRESULT FrameWindowProcedure::buttonDown(Frame& frame, HWND, LPARAM lParam) {
     return 0;
 }
 
-// The system sends the wheel to the window under the cursor; the frame hands it to the view there.
+// The system sends the wheel to the window under the cursor; the frame hands it to the view there, and
+// opens a drawing pass only when a view is there to take the turn.
 LRESULT FrameWindowProcedure::wheel(Frame& frame, WPARAM wParam) {
-    Frame::WindowPass pass(frame);
-    frame.wheelTurned(pass, {0, 0}, float(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA);
+    frame.wheelTurned(nullptr, {0, 0}, float(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA);
     return 0;
 }
 
@@ -189,7 +197,7 @@ void Frame::revokeDropTarget() {
 Frame::~Frame() {
     revokeDropTarget();
     removeAllViews(true);
-    setBackgroundBitmap(nullptr);
+    backgroundBitmap.reset(nullptr);
     OleUninitialize();
     if (imagingLibrary) FreeLibrary(static_cast<HMODULE>(imagingLibrary));
     if (!window) return;
@@ -289,11 +297,7 @@ bool Frame::removeAllViews(bool release) {
     return true;
 }
 
-void Frame::setBackgroundBitmap(Bitmap* bitmap) {
-    if (backgroundBitmap) backgroundBitmap->releaseReference();
-    backgroundBitmap = bitmap;
-    if (backgroundBitmap) backgroundBitmap->addReference();
-}
+void Frame::setBackgroundBitmap(Bitmap* bitmap) { backgroundBitmap.reset(bitmap); }
 
 // Nothing is drawn before the window's first paint has laid down the background.
 void Frame::redrawDirtyViews() {

@@ -5,10 +5,10 @@
 // lets views reach their editor and the plug-in. Window and module handles are kept opaque here so that
 // views can know their frame without the Windows header.
 
+#include "gui/BitmapReference.h"
 #include "gui/View.h"
 #include "gui/ViewList.h"
 
-class Bitmap;
 class DropTarget;
 
 class Frame : public View {
@@ -63,7 +63,7 @@ private:
 
     GuiEditor* editor;
     void* parentWindow;
-    Bitmap* backgroundBitmap = nullptr;
+    BitmapReference backgroundBitmap;
     ViewList views;
     View* focusView = nullptr;
     bool firstPaintPending = true;

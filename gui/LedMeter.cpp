@@ -1,5 +1,6 @@
 #include "gui/LedMeter.h"
 
+#include "gui/Bitmap.h"
 #include "gui/MeterSegments.h"
 
 #include <algorithm>

@@ -45,11 +45,7 @@ Reading read(HGLOBAL list) {
     return result;
 }
 
-class DroppedFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
+class DroppedFilesTest : public OleTest {};
 
 TEST_F(DroppedFilesTest, ReadsEveryNameThatFitsWholeAndResolvesShortcuts) {
     ScratchFiles files;

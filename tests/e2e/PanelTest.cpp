@@ -32,14 +32,31 @@ struct Strip {
     int frames;
 };
 
-const Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, 129, 101},
-                        {"threshold", 0, {320, 98, 386, 164}, 129, 101},
-                        {"time constant", 2, {418, 98, 490, 170}, 133, 6},
-                        {"gain", 3, {543, 163, 609, 229}, 129, 101}};
+constexpr Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, 129, 101},
+                            {"threshold", 0, {320, 98, 386, 164}, 129, 101},
+                            {"time constant", 2, {418, 98, 490, 170}, 133, 6},
+                            {"gain", 3, {543, 163, 609, 229}, 129, 101}};
 const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, 131, 74},
                            {"left input lamp", 23, {532, 27, 570, 85}, 130, 6},
                            {"right input lamp", 24, {584, 27, 622, 85}, 130, 6}};
 const RECT kMeters[] = {{527, 149, 531, 193}, {623, 149, 627, 193}};
+
+// Where the tests press a knob: on its face, at least kPressMargin pixels from every edge, so that the
+// press lands on the knob whatever the rounding of screen coordinates.
+constexpr int kPressMargin = 15;
+constexpr POINT pressPoint(const Strip& knob) { return {knob.area.left + 30, knob.area.top + 22}; }
+
+constexpr bool wellInside(POINT point, const RECT& area) {
+    return point.x - area.left >= kPressMargin && area.right - point.x >= kPressMargin &&
+           point.y - area.top >= kPressMargin && area.bottom - point.y >= kPressMargin;
+}
+
+constexpr bool everyPressPointWellInside() {
+    for (const Strip& knob : kKnobs)
+        if (!wellInside(pressPoint(knob), knob.area)) return false;
+    return true;
+}
+static_assert(everyPressPointWellInside(), "a knob's press point is too near its edge");
 
 // Knobs show the frame at or below their value; displays the nearest one.
 int knobFrame(float value, int frames, int frameHeight) {
@@ -219,44 +236,35 @@ TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
     EXPECT_EQ(mismatches(shown, expected, {0, 0, 660, 259}), 0) << "the whole panel";
 }
 
-struct DragCase {
-    const char* name;
-    int32_t tag;
-    POINT press; // a panel point inside the control
-};
-
 TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndEdit) {
-    const DragCase cases[] = {{"threshold", 0, {350, 120}},
-                              {"attack", 1, {250, 120}},
-                              {"time constant", 2, {450, 120}},
-                              {"gain", 3, {570, 190}}};
     ASSERT_EQ(panel->openAndShow(), 1);
-    for (const DragCase& knob : cases) {
+    for (const Strip& knob : kKnobs) {
         SCOPED_TRACE(knob.name);
-        setParameter(knob.tag, 0.2f);
+        setParameter(knob.index, 0.2f);
         panel->idle();
         host.requests.clear();
+        const POINT press = pressPoint(knob);
         InputScript drag;
-        drag.moveTo(panel->onScreen(knob.press.x, knob.press.y)).press();
+        drag.moveTo(panel->onScreen(press.x, press.y)).press();
         for (int step = 1; step <= 6; ++step) // 60 pixels up: 0.3 more at 200 pixels for the range
-            drag.moveTo(panel->onScreen(knob.press.x, knob.press.y - 10 * step)).pause(30);
+            drag.moveTo(panel->onScreen(press.x, press.y - 10 * step)).pause(30);
         drag.release().play(*panel);
 
         const std::vector<HostRequest> requests = requestsBesidesIdle();
         ASSERT_GE(requests.size(), 3u);
         EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-        EXPECT_EQ(requests.front().index, knob.tag);
+        EXPECT_EQ(requests.front().index, knob.index);
         EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
-        EXPECT_EQ(requests.back().index, knob.tag);
+        EXPECT_EQ(requests.back().index, knob.index);
         float previous = 0.2f;
         for (size_t i = 1; i + 1 < requests.size(); ++i) {
             EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
-            EXPECT_EQ(requests[i].index, knob.tag) << requests[i];
+            EXPECT_EQ(requests[i].index, knob.index) << requests[i];
             EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
             previous = requests[i].opt;
         }
         EXPECT_NEAR(previous, 0.5f, 1e-4f);
-        EXPECT_EQ(parameter(knob.tag), previous);
+        EXPECT_EQ(parameter(knob.index), previous);
         EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
     }
 }
@@ -267,10 +275,11 @@ TEST_F(PanelTest, TheRestOfThePanelKeepsMovingDuringADrag) {
     panel->idle();
     const int litBefore = litRows(panel->capture(), kMeters[0]);
     process(0.0f, 200); // the output hold decays to nothing
+    const POINT threshold = pressPoint(kKnobs[1]);
     InputScript drag;
-    drag.moveTo(panel->onScreen(350, 120)).press();
+    drag.moveTo(panel->onScreen(threshold.x, threshold.y)).press();
     for (int step = 1; step <= 12; ++step)
-        drag.moveTo(panel->onScreen(350 + step, 120)).pause(60);
+        drag.moveTo(panel->onScreen(threshold.x + step, threshold.y)).pause(60);
     drag.release().play(*panel);
     EXPECT_LT(litRows(panel->capture(), kMeters[0]), litBefore) << "the meter fell while the knob was held";
 }
@@ -284,7 +293,8 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
     // arriving with the knob's click would reset the modifier keys to what the display server knows.
     InputScript click;
     click.moveTo(panel->onScreen(10, 10)).press().pause(100).release().pause(400);
-    click.moveTo(panel->onScreen(350, 120))
+    const POINT threshold = pressPoint(kKnobs[1]);
+    click.moveTo(panel->onScreen(threshold.x, threshold.y))
         .keyDown(VK_CONTROL)
         .pause(100)
         .press()
@@ -304,7 +314,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     setParameter(3, 0.5f);
     ASSERT_EQ(panel->openAndShow(), 1);
     host.requests.clear();
-    InputScript().moveTo(panel->onScreen(570, 190)).wheel(1).play(*panel);
+    const POINT gain = pressPoint(kKnobs[3]);
+    InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
     std::vector<HostRequest> requests = requestsBesidesIdle();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
@@ -313,7 +324,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
 
     setParameter(1, 0.5f);
     // A click gives attack the focus.
-    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel);
+    const POINT attack = pressPoint(kKnobs[0]);
+    InputScript().moveTo(panel->onScreen(attack.x, attack.y)).press().pause(150).release().play(*panel);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
     EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp, nullptr, kShiftModifier), 1);

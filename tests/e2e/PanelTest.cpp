@@ -4,6 +4,7 @@
 
 #include "host/HostRecords.h"
 #include "host/Opcodes.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/PanelHost.h"
 #include "tests/support/ImportCounter.h"
 #include "tests/support/TestHost.h"
@@ -14,6 +15,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -32,13 +34,13 @@ struct Strip {
     int frames;
 };
 
-constexpr Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, 129, 101},
-                            {"threshold", 0, {320, 98, 386, 164}, 129, 101},
-                            {"time constant", 2, {418, 98, 490, 170}, 133, 6},
-                            {"gain", 3, {543, 163, 609, 229}, 129, 101}};
-const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, 131, 74},
-                           {"left input lamp", 23, {532, 27, 570, 85}, 130, 6},
-                           {"right input lamp", 24, {584, 27, 622, 85}, 130, 6}};
+constexpr Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, IDB_KNOB, 101},
+                            {"threshold", 0, {320, 98, 386, 164}, IDB_KNOB, 101},
+                            {"time constant", 2, {418, 98, 490, 170}, IDB_TIME_CONSTANT_SELECTOR, 6},
+                            {"gain", 3, {543, 163, 609, 229}, IDB_KNOB, 101}};
+const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, IDB_GAIN_REDUCTION_NEEDLE, 74},
+                           {"left input lamp", 23, {532, 27, 570, 85}, IDB_INPUT_LAMP, 6},
+                           {"right input lamp", 24, {584, 27, 622, 85}, IDB_INPUT_LAMP, 6}};
 const RECT kMeters[] = {{527, 149, 531, 193}, {623, 149, 627, 193}};
 
 // Where the tests press a knob: on its face, at least kPressMargin pixels from every edge, so that the
@@ -95,8 +97,8 @@ void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) 
 
 // The meter's lit and unlit pictures.
 struct MeterPictures {
-    const Snapshot lit = resourcePicture(library(), 100);
-    const Snapshot unlit = resourcePicture(library(), 101);
+    const Snapshot lit = resourcePicture(library(), IDB_METER_LIT);
+    const Snapshot unlit = resourcePicture(library(), IDB_METER_UNLIT);
 
     bool lightsRow(int y) const {
         for (int x = 0; x < lit.width; ++x)
@@ -111,6 +113,7 @@ protected:
         plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
         panel = std::make_unique<PanelHost>(*plugin);
+        meterPictures.emplace(); // from the library, which is loaded only from here on
     }
     void TearDown() override {
         if (plugin && plugin->effect()) panel->close();
@@ -132,7 +135,7 @@ protected:
     // Background, knobs and displays as the plug-in's current values say they must look, made from the
     // library's own pictures; the meters are taken from what is shown.
     Snapshot expectedPanel(const Snapshot& shown) const {
-        Snapshot expected = resourcePicture(library(), 1);
+        Snapshot expected = resourcePicture(library(), IDB_BACKGROUND);
         for (const Strip& knob : kKnobs) {
             const int height = knob.area.bottom - knob.area.top;
             paste(expected, resourcePicture(library(), knob.resource), knob.area,
@@ -149,8 +152,8 @@ protected:
     }
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
-    static int litRows(const Snapshot& shown, const RECT& meter) {
-        const MeterPictures pictures;
+    int litRows(const Snapshot& shown, const RECT& meter) const {
+        const MeterPictures& pictures = *meterPictures;
         int rows = 0;
         for (int y = 0; y < pictures.lit.height; ++y) {
             bool matchesLit = true;
@@ -164,8 +167,8 @@ protected:
 
     // The lit rows of a ten-segment meter at a steady level: the segments from the top that stay dark
     // are the level's distance from full scale, rounded to whole segments.
-    static int litRowsFor(float level) {
-        const MeterPictures pictures;
+    int litRowsFor(float level) const {
+        const MeterPictures& pictures = *meterPictures;
         const int darkSegments = int((1.0f - std::min(level, 1.0f)) * 10.0f + 0.5f);
         int rows = 0;
         for (int y = darkSegments * pictures.lit.height / 10; y < pictures.lit.height; ++y)
@@ -203,6 +206,7 @@ protected:
     RecordingHost host;
     std::unique_ptr<LoadedPlugin> plugin;
     std::unique_ptr<PanelHost> panel;
+    std::optional<MeterPictures> meterPictures;
 };
 
 TEST_F(PanelTest, EditorIsDeclaredAndAnswersBeforeTheFirstOpen) {

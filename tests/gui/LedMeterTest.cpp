@@ -160,11 +160,7 @@ TEST_F(LedMeterTest, TheMeterHoldsOneReferenceOnEachPictureAndTakesNoInput) {
     EXPECT_EQ(unlit->referenceCount(), 2);
     meter->setValue(0.3f);
     frame->addView(meter);
-    drag({{{5, 20}, DrawContext::kPrimaryButton}});
-    VstKeyCode up{0, VKEY_UP, 0};
-    EXPECT_EQ(meter->keyDown(up), -1);
-    EXPECT_FALSE(meter->wheelTurned(nullptr, {5, 20}, 1.0f));
-    EXPECT_EQ(meter->getValue(), 0.3f);
+    expectTakesNoInput(*meter, {5, 20});
     frame->removeView(meter, true);
     EXPECT_EQ(lit->referenceCount(), 1);
     EXPECT_EQ(unlit->referenceCount(), 1);

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr char kHostClass[] = "QuenvaleTestHostWindow";
+constexpr int kLeft = 40; // where the panel's top-left corner lands on the screen
+constexpr int kTop = 40;
 
 void registerHostClass() {
     WNDCLASSA host{};

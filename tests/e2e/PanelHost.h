@@ -29,9 +29,6 @@ Snapshot resourcePicture(HMODULE library, int resource);
 
 class PanelHost {
 public:
-    static constexpr int kLeft = 40; // where the panel's top-left corner lands on the screen
-    static constexpr int kTop = 40;
-
     explicit PanelHost(const LoadedPlugin& plugin);
     ~PanelHost();
     PanelHost(const PanelHost&) = delete;

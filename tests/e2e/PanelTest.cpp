@@ -4,6 +4,7 @@
 
 #include "host/HostRecords.h"
 #include "host/Opcodes.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/PanelHost.h"
 #include "tests/support/ImportCounter.h"
 #include "tests/support/TestHost.h"
@@ -14,6 +15,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -32,14 +34,31 @@ struct Strip {
     int frames;
 };
 
-const Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, 129, 101},
-                        {"threshold", 0, {320, 98, 386, 164}, 129, 101},
-                        {"time constant", 2, {418, 98, 490, 170}, 133, 6},
-                        {"gain", 3, {543, 163, 609, 229}, 129, 101}};
-const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, 131, 74},
-                           {"left input lamp", 23, {532, 27, 570, 85}, 130, 6},
-                           {"right input lamp", 24, {584, 27, 622, 85}, 130, 6}};
+constexpr Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, IDB_KNOB, 101},
+                            {"threshold", 0, {320, 98, 386, 164}, IDB_KNOB, 101},
+                            {"time constant", 2, {418, 98, 490, 170}, IDB_TIME_CONSTANT_SELECTOR, 6},
+                            {"gain", 3, {543, 163, 609, 229}, IDB_KNOB, 101}};
+const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, IDB_GAIN_REDUCTION_NEEDLE, 74},
+                           {"left input lamp", 23, {532, 27, 570, 85}, IDB_INPUT_LAMP, 6},
+                           {"right input lamp", 24, {584, 27, 622, 85}, IDB_INPUT_LAMP, 6}};
 const RECT kMeters[] = {{527, 149, 531, 193}, {623, 149, 627, 193}};
+
+// Where the tests press a knob: on its face, at least kPressMargin pixels from every edge, so that the
+// press lands on the knob whatever the rounding of screen coordinates.
+constexpr int kPressMargin = 15;
+constexpr POINT pressPoint(const Strip& knob) { return {knob.area.left + 30, knob.area.top + 22}; }
+
+constexpr bool wellInside(POINT point, const RECT& area) {
+    return point.x - area.left >= kPressMargin && area.right - point.x >= kPressMargin &&
+           point.y - area.top >= kPressMargin && area.bottom - point.y >= kPressMargin;
+}
+
+constexpr bool everyPressPointWellInside() {
+    for (const Strip& knob : kKnobs)
+        if (!wellInside(pressPoint(knob), knob.area)) return false;
+    return true;
+}
+static_assert(everyPressPointWellInside(), "a knob's press point is too near its edge");
 
 // Knobs show the frame at or below their value; displays the nearest one.
 int knobFrame(float value, int frames, int frameHeight) {
@@ -78,8 +97,8 @@ void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) 
 
 // The meter's lit and unlit pictures.
 struct MeterPictures {
-    const Snapshot lit = resourcePicture(library(), 100);
-    const Snapshot unlit = resourcePicture(library(), 101);
+    const Snapshot lit = resourcePicture(library(), IDB_METER_LIT);
+    const Snapshot unlit = resourcePicture(library(), IDB_METER_UNLIT);
 
     bool lightsRow(int y) const {
         for (int x = 0; x < lit.width; ++x)
@@ -94,6 +113,7 @@ protected:
         plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
         panel = std::make_unique<PanelHost>(*plugin);
+        meterPictures.emplace(); // from the library, which is loaded only from here on
     }
     void TearDown() override {
         if (plugin && plugin->effect()) panel->close();
@@ -115,7 +135,7 @@ protected:
     // Background, knobs and displays as the plug-in's current values say they must look, made from the
     // library's own pictures; the meters are taken from what is shown.
     Snapshot expectedPanel(const Snapshot& shown) const {
-        Snapshot expected = resourcePicture(library(), 1);
+        Snapshot expected = resourcePicture(library(), IDB_BACKGROUND);
         for (const Strip& knob : kKnobs) {
             const int height = knob.area.bottom - knob.area.top;
             paste(expected, resourcePicture(library(), knob.resource), knob.area,
@@ -132,8 +152,8 @@ protected:
     }
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
-    static int litRows(const Snapshot& shown, const RECT& meter) {
-        const MeterPictures pictures;
+    int litRows(const Snapshot& shown, const RECT& meter) const {
+        const MeterPictures& pictures = *meterPictures;
         int rows = 0;
         for (int y = 0; y < pictures.lit.height; ++y) {
             bool matchesLit = true;
@@ -147,8 +167,8 @@ protected:
 
     // The lit rows of a ten-segment meter at a steady level: the segments from the top that stay dark
     // are the level's distance from full scale, rounded to whole segments.
-    static int litRowsFor(float level) {
-        const MeterPictures pictures;
+    int litRowsFor(float level) const {
+        const MeterPictures& pictures = *meterPictures;
         const int darkSegments = int((1.0f - std::min(level, 1.0f)) * 10.0f + 0.5f);
         int rows = 0;
         for (int y = darkSegments * pictures.lit.height / 10; y < pictures.lit.height; ++y)
@@ -186,6 +206,7 @@ protected:
     RecordingHost host;
     std::unique_ptr<LoadedPlugin> plugin;
     std::unique_ptr<PanelHost> panel;
+    std::optional<MeterPictures> meterPictures;
 };
 
 TEST_F(PanelTest, EditorIsDeclaredAndAnswersBeforeTheFirstOpen) {
@@ -219,44 +240,35 @@ TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
     EXPECT_EQ(mismatches(shown, expected, {0, 0, 660, 259}), 0) << "the whole panel";
 }
 
-struct DragCase {
-    const char* name;
-    int32_t tag;
-    POINT press; // a panel point inside the control
-};
-
 TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndEdit) {
-    const DragCase cases[] = {{"threshold", 0, {350, 120}},
-                              {"attack", 1, {250, 120}},
-                              {"time constant", 2, {450, 120}},
-                              {"gain", 3, {570, 190}}};
     ASSERT_EQ(panel->openAndShow(), 1);
-    for (const DragCase& knob : cases) {
+    for (const Strip& knob : kKnobs) {
         SCOPED_TRACE(knob.name);
-        setParameter(knob.tag, 0.2f);
+        setParameter(knob.index, 0.2f);
         panel->idle();
         host.requests.clear();
+        const POINT press = pressPoint(knob);
         InputScript drag;
-        drag.moveTo(panel->onScreen(knob.press.x, knob.press.y)).press();
+        drag.moveTo(panel->onScreen(press.x, press.y)).press();
         for (int step = 1; step <= 6; ++step) // 60 pixels up: 0.3 more at 200 pixels for the range
-            drag.moveTo(panel->onScreen(knob.press.x, knob.press.y - 10 * step)).pause(30);
+            drag.moveTo(panel->onScreen(press.x, press.y - 10 * step)).pause(30);
         drag.release().play(*panel);
 
         const std::vector<HostRequest> requests = requestsBesidesIdle();
         ASSERT_GE(requests.size(), 3u);
         EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-        EXPECT_EQ(requests.front().index, knob.tag);
+        EXPECT_EQ(requests.front().index, knob.index);
         EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
-        EXPECT_EQ(requests.back().index, knob.tag);
+        EXPECT_EQ(requests.back().index, knob.index);
         float previous = 0.2f;
         for (size_t i = 1; i + 1 < requests.size(); ++i) {
             EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
-            EXPECT_EQ(requests[i].index, knob.tag) << requests[i];
+            EXPECT_EQ(requests[i].index, knob.index) << requests[i];
             EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
             previous = requests[i].opt;
         }
         EXPECT_NEAR(previous, 0.5f, 1e-4f);
-        EXPECT_EQ(parameter(knob.tag), previous);
+        EXPECT_EQ(parameter(knob.index), previous);
         EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
     }
 }
@@ -267,10 +279,11 @@ TEST_F(PanelTest, TheRestOfThePanelKeepsMovingDuringADrag) {
     panel->idle();
     const int litBefore = litRows(panel->capture(), kMeters[0]);
     process(0.0f, 200); // the output hold decays to nothing
+    const POINT threshold = pressPoint(kKnobs[1]);
     InputScript drag;
-    drag.moveTo(panel->onScreen(350, 120)).press();
+    drag.moveTo(panel->onScreen(threshold.x, threshold.y)).press();
     for (int step = 1; step <= 12; ++step)
-        drag.moveTo(panel->onScreen(350 + step, 120)).pause(60);
+        drag.moveTo(panel->onScreen(threshold.x + step, threshold.y)).pause(60);
     drag.release().play(*panel);
     EXPECT_LT(litRows(panel->capture(), kMeters[0]), litBefore) << "the meter fell while the knob was held";
 }
@@ -284,7 +297,8 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
     // arriving with the knob's click would reset the modifier keys to what the display server knows.
     InputScript click;
     click.moveTo(panel->onScreen(10, 10)).press().pause(100).release().pause(400);
-    click.moveTo(panel->onScreen(350, 120))
+    const POINT threshold = pressPoint(kKnobs[1]);
+    click.moveTo(panel->onScreen(threshold.x, threshold.y))
         .keyDown(VK_CONTROL)
         .pause(100)
         .press()
@@ -304,7 +318,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     setParameter(3, 0.5f);
     ASSERT_EQ(panel->openAndShow(), 1);
     host.requests.clear();
-    InputScript().moveTo(panel->onScreen(570, 190)).wheel(1).play(*panel);
+    const POINT gain = pressPoint(kKnobs[3]);
+    InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
     std::vector<HostRequest> requests = requestsBesidesIdle();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
@@ -313,7 +328,8 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
 
     setParameter(1, 0.5f);
     // A click gives attack the focus.
-    InputScript().moveTo(panel->onScreen(250, 120)).press().pause(150).release().play(*panel);
+    const POINT attack = pressPoint(kKnobs[0]);
+    InputScript().moveTo(panel->onScreen(attack.x, attack.y)).press().pause(150).release().play(*panel);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
     EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp, nullptr, kShiftModifier), 1);

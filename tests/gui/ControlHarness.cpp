@@ -104,6 +104,17 @@ void ControlTest::drag(std::vector<PointerStep> steps) {
     SendMessageA(windowOf(*frame), WM_LBUTTONDOWN, 0, MAKELPARAM(press.x, press.y));
 }
 
+void ControlTest::expectTakesNoInput(Control& control, Point at) {
+    SCOPED_TRACE(::testing::Message() << "input at " << at);
+    const float before = control.getValue();
+    drag({{at, DrawContext::kPrimaryButton}, {{at.x, at.y - 20}, DrawContext::kPrimaryButton}});
+    VstKeyCode up{0, VKEY_UP, 0};
+    EXPECT_EQ(control.keyDown(up), -1) << "the Up key was taken";
+    EXPECT_FALSE(control.wheelTurned(nullptr, at, 1.0f)) << "the wheel was taken";
+    EXPECT_EQ(control.getValue(), before);
+    EXPECT_TRUE(journal.empty()) << "the host or the listener heard of it";
+}
+
 PixelGrid ControlTest::resourcePixels(int32_t resource) {
     HDC screen = GetDC(nullptr);
     PixelGrid grid = loadPixels(dll, resource, screen);

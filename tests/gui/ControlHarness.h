@@ -10,6 +10,7 @@
 #include "gui/Frame.h"
 #include "host/PluginEffectX.h"
 #include "tests/gui/GdiSupport.h"
+#include "tests/gui/GeometryOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,9 @@ protected:
 
     // Presses the primary button at the first step's point, plays the rest and lets go where it ended.
     void drag(std::vector<PointerStep> steps);
+    // Drags upward from at, presses the Up key and turns the wheel at at, and checks that the control
+    // turned every one down: its value stays and neither the host nor the listener heard anything.
+    void expectTakesNoInput(Control& control, Point at);
     // The pixels of one of the library's bitmap resources.
     static PixelGrid resourcePixels(int32_t resource);
 

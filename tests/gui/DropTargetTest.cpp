@@ -19,6 +19,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -153,23 +154,26 @@ TEST(DropTargetIdentity, AnswersForItsOwnInterfacesOnlyAndCountsReferencesExactl
 
 struct EffectCase {
     const char* data;
-    DWORD keys;
+    DWORD keys; // held on entering
     DWORD effect;
+    DWORD keysOver; // held for a while as the data moves, before the entering keys come back
+    DWORD effectOver;
 };
 
-// The effect shown on entering, and again while the data moves over the panel.
+// The effect shown on entering, and while the data moves over the panel as the keys change and change
+// back.
 TEST_F(DropTargetTest, ShowsCopyWithControlMoveWithoutAndNothingForOtherData) {
     const EffectCase cases[] = {
-        {"text", 0, DROPEFFECT_MOVE},
-        {"text", MK_CONTROL, DROPEFFECT_COPY},
-        {"text", MK_LBUTTON | MK_SHIFT, DROPEFFECT_MOVE},
-        {"text", MK_LBUTTON | MK_CONTROL | MK_SHIFT, DROPEFFECT_COPY},
-        {"files", MK_LBUTTON, DROPEFFECT_MOVE},
-        {"files", MK_RBUTTON | MK_CONTROL, DROPEFFECT_COPY},
-        {"a bitmap", 0, DROPEFFECT_NONE},
-        {"a bitmap", MK_CONTROL, DROPEFFECT_NONE},
-        {"nothing", MK_CONTROL, DROPEFFECT_NONE},
-        {"no data object", MK_CONTROL, DROPEFFECT_NONE},
+        {"text", 0, DROPEFFECT_MOVE, MK_CONTROL, DROPEFFECT_COPY},
+        {"text", MK_CONTROL, DROPEFFECT_COPY, 0, DROPEFFECT_MOVE},
+        {"text", MK_LBUTTON | MK_SHIFT, DROPEFFECT_MOVE, MK_LBUTTON | MK_CONTROL | MK_SHIFT, DROPEFFECT_COPY},
+        {"text", MK_LBUTTON | MK_CONTROL | MK_SHIFT, DROPEFFECT_COPY, MK_LBUTTON | MK_SHIFT, DROPEFFECT_MOVE},
+        {"files", MK_LBUTTON, DROPEFFECT_MOVE, MK_LBUTTON | MK_CONTROL, DROPEFFECT_COPY},
+        {"files", MK_RBUTTON | MK_CONTROL, DROPEFFECT_COPY, MK_RBUTTON, DROPEFFECT_MOVE},
+        {"a bitmap", 0, DROPEFFECT_NONE, MK_CONTROL, DROPEFFECT_NONE},
+        {"a bitmap", MK_CONTROL, DROPEFFECT_NONE, 0, DROPEFFECT_NONE},
+        {"nothing", MK_CONTROL, DROPEFFECT_NONE, 0, DROPEFFECT_NONE},
+        {"no data object", MK_CONTROL, DROPEFFECT_NONE, 0, DROPEFFECT_NONE},
     };
     const std::map<std::string, CLIPFORMAT> formats{
         {"text", CF_TEXT}, {"files", CF_HDROP}, {"a bitmap", CF_BITMAP}};
@@ -180,25 +184,17 @@ TEST_F(DropTargetTest, ShowsCopyWithControlMoveWithoutAndNothingForOtherData) {
         DWORD effect = kEveryEffect;
         EXPECT_EQ(target->DragEnter(offered, c.keys, {5, 5}, &effect), S_OK);
         EXPECT_EQ(effect, c.effect) << "entering with " << c.data << ", keys " << c.keys;
-        effect = kEveryEffect;
-        EXPECT_EQ(target->DragOver(c.keys, {9, 9}, &effect), S_OK);
-        EXPECT_EQ(effect, c.effect) << "moving with " << c.data << ", keys " << c.keys;
+        const std::pair<DWORD, DWORD> moves[] = {{c.keysOver, c.effectOver}, {c.keys, c.effect}};
+        for (const auto& [keys, expected] : moves) {
+            effect = kEveryEffect;
+            EXPECT_EQ(target->DragOver(keys, {9, 9}, &effect), S_OK);
+            EXPECT_EQ(effect, expected)
+                << "moving with " << c.data << ", keys " << keys << " after " << c.keys;
+        }
+        EXPECT_EQ(target->DragOver(c.keys, {9, 9}, nullptr), E_INVALIDARG) << "moving with " << c.data;
         EXPECT_EQ(data.handedOut, 0) << "the data was fetched before the drop";
         EXPECT_EQ(target->DragLeave(), S_OK);
     }
-}
-
-TEST_F(DropTargetTest, TheEffectFollowsTheKeysWhileTheDataMoves) {
-    TestDataObject data;
-    data.offer(CF_TEXT, text("moving"));
-    DWORD effect = 0;
-    target->DragEnter(&data, 0, {0, 0}, &effect);
-    EXPECT_EQ(effect, DROPEFFECT_MOVE);
-    target->DragOver(MK_CONTROL, {0, 0}, &effect);
-    EXPECT_EQ(effect, DROPEFFECT_COPY);
-    target->DragOver(0, {0, 0}, &effect);
-    EXPECT_EQ(effect, DROPEFFECT_MOVE);
-    EXPECT_EQ(target->DragOver(0, {0, 0}, nullptr), E_INVALIDARG);
 }
 
 // Formats offered by the data objects of the drop tests, and what a drop of each must deliver.

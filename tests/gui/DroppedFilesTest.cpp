@@ -12,7 +12,6 @@
 
 #include <shlobj.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,20 +22,6 @@ struct ListCase {
     std::string block; // the global memory's bytes
     std::vector<std::string> expected;
 };
-
-HGLOBAL globalOf(const std::string& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    return memory;
-}
-
-std::string header(DWORD namesAt, bool wide) {
-    DROPFILES fields{};
-    fields.pFiles = namesAt;
-    fields.fWide = wide;
-    return std::string(reinterpret_cast<const char*>(&fields), sizeof fields);
-}
 
 // The names read, and the allocations of the reading: those alive while the names are held, and those
 // left behind once they are gone.
@@ -60,11 +45,7 @@ Reading read(HGLOBAL list) {
     return result;
 }
 
-class DroppedFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-};
+class DroppedFilesTest : public OleTest {};
 
 TEST_F(DroppedFilesTest, ReadsEveryNameThatFitsWholeAndResolvesShortcuts) {
     ScratchFiles files;
@@ -80,10 +61,10 @@ TEST_F(DroppedFilesTest, ReadsEveryNameThatFitsWholeAndResolvesShortcuts) {
         {"a name too long between two", fileListBlock({plain, tooLong, other}, false), {plain, other}},
         {"the longest name that fits", fileListBlock({longest}, false), {longest}},
         {"a wide name too long", fileListBlock({tooLong, other}, true), {other}},
-        {"an empty list", header(sizeof(DROPFILES), false) + std::string(2, '\0'), {}},
+        {"an empty list", dropFilesHeader(sizeof(DROPFILES), false) + std::string(2, '\0'), {}},
     };
     for (const ListCase& c : cases) {
-        HGLOBAL list = globalOf(c.block);
+        HGLOBAL list = globalCopy(c.block);
         const Reading reading = read(list);
         GlobalFree(list);
         EXPECT_EQ(reading.names, c.expected) << c.what;
@@ -97,16 +78,16 @@ TEST_F(DroppedFilesTest, CarelessBlocksGiveNoNamesAndAreNotReadPastTheirEnd) {
     const char wideUnterminated[] = {'a', 0, 0, 0, 'b', 0, 'c', 0, 'd', 0, 'e', 0};
     const ListCase cases[] = {
         {"shorter than a header", std::string(10, '\0'), {}},
-        {"names beyond the block", header(200, false) + std::string("a\0\0", 3), {}},
+        {"names beyond the block", dropFilesHeader(200, false) + std::string("a\0\0", 3), {}},
         {"narrow names without an end",
-         header(sizeof(DROPFILES), false) + std::string("a\0bcdefghijk", 12),
+         dropFilesHeader(sizeof(DROPFILES), false) + std::string("a\0bcdefghijk", 12),
          {}},
         {"wide names without an end",
-         header(sizeof(DROPFILES), true) + std::string(wideUnterminated, 12),
+         dropFilesHeader(sizeof(DROPFILES), true) + std::string(wideUnterminated, 12),
          {}},
     };
     for (const ListCase& c : cases) {
-        HGLOBAL list = globalOf(c.block);
+        HGLOBAL list = globalCopy(c.block);
         EXPECT_EQ(read(list).names, c.expected) << c.what;
         GlobalFree(list);
     }

@@ -45,6 +45,12 @@ protected:
         }
         return lines;
     }
+    // The meter showing level as settled, due for a redraw.
+    static void steadyAt(LedMeter& meter, float level) {
+        meter.setValue(level);
+        meter.setDrawnValue(level);
+        meter.markDirty(true);
+    }
     // Every row above edge from the unlit picture, every row from edge on from the lit one.
     ::testing::AssertionResult splitAt(const std::vector<std::string>& rows, int edge) {
         for (int y = 0; y < int(rows.size()); ++y)
@@ -74,9 +80,7 @@ TEST_F(LedMeterTest, TheTwoPicturesDifferInEverySegment) {
 
 TEST_F(LedMeterTest, ASteadyLevelLightsTheRowsBelowItsEdge) {
     LedMeter meter(kBounds, lit, unlit, 10, 0);
-    meter.setValue(0.62f);
-    meter.setDrawnValue(0.62f);
-    meter.markDirty(true);
+    steadyAt(meter, 0.62f);
     EXPECT_TRUE(splitAt(redraw(meter), 17)) << "rows 0 to 16 unlit, 17 to 43 lit";
     EXPECT_EQ(canvas.at(2, 20), kPaper);
     EXPECT_EQ(canvas.at(7, 20), kPaper);
@@ -126,9 +130,7 @@ TEST_F(LedMeterTest, ANaNLevelShowsNothingLitAndThenRestsUntilANewLevel) {
 // The horizontal meter over the same pictures, in four segments of one column each.
 TEST_F(LedMeterTest, AHorizontalMeterLightsFromTheLeftEdge) {
     LedMeter meter(kBounds, lit, unlit, 4, LedMeter::kHorizontal);
-    meter.setValue(0.5f);
-    meter.setDrawnValue(0.5f);
-    meter.markDirty(true);
+    steadyAt(meter, 0.5f);
     const std::vector<std::string> rows = redraw(meter);
     const bool picturesDiffer =
         litPixels.at(0, 1) != unlitPixels.at(0, 1) && litPixels.at(3, 1) != unlitPixels.at(3, 1);
@@ -146,9 +148,7 @@ TEST_F(LedMeterTest, WithoutALitPictureNothingIsDrawnAndTheLevelStays) {
 
 TEST_F(LedMeterTest, WithoutAnUnlitPictureOnlyTheLitPartIsDrawn) {
     LedMeter meter(kBounds, lit, nullptr, 10, 0);
-    meter.setValue(0.5f);
-    meter.setDrawnValue(0.5f);
-    meter.markDirty(true);
+    steadyAt(meter, 0.5f);
     redraw(meter);
     EXPECT_EQ(canvas.at(4, kBounds.top + 10), kPaper);
     EXPECT_EQ(canvas.at(4, kBounds.top + 30), litPixels.at(1, 30));
@@ -160,11 +160,7 @@ TEST_F(LedMeterTest, TheMeterHoldsOneReferenceOnEachPictureAndTakesNoInput) {
     EXPECT_EQ(unlit->referenceCount(), 2);
     meter->setValue(0.3f);
     frame->addView(meter);
-    drag({{{5, 20}, DrawContext::kPrimaryButton}});
-    VstKeyCode up{0, VKEY_UP, 0};
-    EXPECT_EQ(meter->keyDown(up), -1);
-    EXPECT_FALSE(meter->wheelTurned(nullptr, {5, 20}, 1.0f));
-    EXPECT_EQ(meter->getValue(), 0.3f);
+    expectTakesNoInput(*meter, {5, 20});
     frame->removeView(meter, true);
     EXPECT_EQ(lit->referenceCount(), 1);
     EXPECT_EQ(unlit->referenceCount(), 1);

@@ -1,6 +1,11 @@
 #pragma once
 // Files in a folder of the test's own under the temporary folder, all removed with it: plain files, and
-// shell shortcuts to them made with the shell's link object. COM must be initialised on the thread.
+// shell shortcuts to them made with the shell's link object. COM must be initialised on the thread, as
+// OleTest does.
+
+#include <gtest/gtest.h>
+
+#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -22,4 +27,11 @@ public:
 private:
     std::string folder;
     std::vector<std::string> made;
+};
+
+// A test with OLE initialised on its thread, as the shell's link object needs.
+class OleTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
+    void TearDown() override { OleUninitialize(); }
 };

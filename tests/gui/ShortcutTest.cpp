@@ -7,18 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <ole2.h>
-
 #include <cstring>
 #include <string>
 
 namespace {
 
-class ShortcutTest : public ::testing::Test {
+class ShortcutTest : public OleTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-    void TearDown() override { OleUninitialize(); }
-
     // The name as resolveShortcut leaves it, and what it answered.
     static std::string resolved(const std::string& name, bool& answer) {
         char buffer[kFileNameCapacity] = {};

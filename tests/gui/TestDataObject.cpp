@@ -35,14 +35,6 @@ private:
     int& releases;
 };
 
-HGLOBAL globalCopy(const std::string& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory) return nullptr;
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    return memory;
-}
-
 } // namespace
 
 HRESULT TestDataObject::QueryInterface(REFIID interfaceId, void** out) {
@@ -76,6 +68,21 @@ HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     return S_OK;
 }
 
+HGLOBAL globalCopy(const std::string& bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory) return nullptr;
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+std::string dropFilesHeader(DWORD namesAt, bool wide) {
+    DROPFILES fields{};
+    fields.pFiles = namesAt;
+    fields.fWide = wide;
+    return std::string(reinterpret_cast<const char*>(&fields), sizeof fields);
+}
+
 std::string fileListBlock(const std::vector<std::string>& names, bool wide) {
     std::string list;
     for (const std::string& name : names)
@@ -86,8 +93,5 @@ std::string fileListBlock(const std::vector<std::string>& names, bool wide) {
         MultiByteToWideChar(CP_ACP, 0, list.data(), int(list.size()), wideList.data(), int(wideList.size()));
         list.assign(reinterpret_cast<const char*>(wideList.data()), wideList.size() * sizeof(wchar_t));
     }
-    DROPFILES header{};
-    header.pFiles = sizeof header;
-    header.fWide = wide;
-    return std::string(reinterpret_cast<const char*>(&header), sizeof header) + list;
+    return dropFilesHeader(sizeof(DROPFILES), wide) + list;
 }

@@ -48,5 +48,11 @@ private:
     std::map<CLIPFORMAT, std::string> offered;
 };
 
+// Global memory holding a copy of the bytes; null if none could be had.
+HGLOBAL globalCopy(const std::string& bytes);
+
+// The header of a DROPFILES block whose names start namesAt bytes in, in UTF-16 or ANSI.
+std::string dropFilesHeader(DWORD namesAt, bool wide);
+
 // A DROPFILES block naming the files, in ANSI or in UTF-16, as a shell drag source builds it.
 std::string fileListBlock(const std::vector<std::string>& names, bool wide);

@@ -14,7 +14,6 @@ class PlainEffect : public PluginEffectX {
 public:
     using PluginEffectX::PluginEffectX;
     void processAdd(float**, float**, int32_t) override {}
-    int32_t flags() const { return effect.flags; }
 };
 
 TEST(EffectRecord, FreshEffectDeclaresTheBaseDefaults) {
@@ -56,12 +55,12 @@ TEST(EffectRecord, FlagSettersSetAndClearOnlyTheirOwnBit) {
     for (const Setter& setter : setters) {
         (plain.*setter.declare)(true);
         expected |= setter.bit;
-        EXPECT_EQ(plain.flags(), expected) << "bit " << setter.bit;
+        EXPECT_EQ(plain.effectRecord()->flags, expected) << "bit " << setter.bit;
     }
     for (const Setter& setter : setters) {
         (plain.*setter.declare)(false);
         expected &= ~setter.bit;
-        EXPECT_EQ(plain.flags(), expected) << "bit " << setter.bit;
+        EXPECT_EQ(plain.effectRecord()->flags, expected) << "bit " << setter.bit;
     }
 }
 
@@ -69,7 +68,7 @@ TEST(EffectRecord, AttachingAnEditorSetsTheEditorFlag) {
     RecordingEffect effect;
     auto* editor = new RecordingEditor(effect);
     effect.attachEditor(editor);
-    EXPECT_EQ(effect.flags() & effFlagsHasEditor, effFlagsHasEditor);
+    EXPECT_EQ(effect.effectRecord()->flags & effFlagsHasEditor, effFlagsHasEditor);
     EXPECT_EQ(effect.editorObject(), editor);
 }
 

@@ -20,8 +20,6 @@ public:
     std::string log;    // the last operation reached, as "name(arguments)"
     HostInt answer = 0; // what every recorded operation answers (as a bool: answer != 0)
 
-    int32_t flags() const { return effect.flags; }
-
     void processAdd(float**, float**, int32_t) override {}
     void onOpen() override { record("onOpen"); }
     void onClose() override { record("onClose"); }

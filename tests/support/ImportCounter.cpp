@@ -92,7 +92,8 @@ void writeSlot(void** slot, void* value) {
 } // namespace
 
 ImportCounter::ImportCounter(HMODULE library) {
-    reset();
+    for (const CountedFunction& function : countedFunctions())
+        *function.count = 0;
     if (!library) return;
     for (const CountedFunction& function : countedFunctions()) {
         void** slot = importSlot(library, function.module, function.name);
@@ -112,11 +113,6 @@ int ImportCounter::calls(const std::string& function) const {
     const CountedFunction* counted = find(function);
     if (!counted || !*counted->original) return -1;
     return *counted->count;
-}
-
-void ImportCounter::reset() {
-    for (const CountedFunction& function : countedFunctions())
-        *function.count = 0;
 }
 
 int ImportCounter::callsOrNone(const char* function) const { return std::max(calls(function), 0); }

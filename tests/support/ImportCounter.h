@@ -16,10 +16,9 @@ public:
     ImportCounter(const ImportCounter&) = delete;
     ImportCounter& operator=(const ImportCounter&) = delete;
 
-    // Calls of the named function since the counter was made or last reset; -1 if the library does
-    // not import it (so a misspelt name cannot pass as "never called").
+    // Calls of the named function since the counter was made; -1 if the library does not import it (so
+    // a misspelt name cannot pass as "never called").
     int calls(const std::string& function) const;
-    void reset();
 
     // GDI objects the library made and did not delete: pens, brushes, bitmaps and memory devices.
     int liveGdiObjects() const;

@@ -1,18 +1,25 @@
 #include "gui/KnobDrag.h"
 
+#include <cmath>
+
+double ValueGrid::exact(float value) const {
+    const double point = std::nearbyint(double(value) / step) * step;
+    return float(point) == value ? point : double(value);
+}
+
 LinearDrag::LinearDrag(Point pressedAt, float value, float valueSpan, float factor, bool fineAtPress)
-    : anchor(pressedAt), entryValue(value), span(valueSpan), fineFactor(factor), fine(fineAtPress),
-      coefficient(rate(fineAtPress)) {}
+    : anchor(pressedAt), entryValue(ValueGrid(valueSpan).exact(value)), span(valueSpan), fineFactor(factor),
+      fine(fineAtPress), coefficient(rate(fineAtPress)) {}
 
 float LinearDrag::follow(Point where, bool fineNow) {
     const int32_t diff = (where.x - anchor.x) + (anchor.y - where.y);
     if (fineNow != fine) {
-        const float newCoefficient = rate(fineNow);
-        entryValue += float(diff) * (coefficient - newCoefficient);
+        const double newCoefficient = rate(fineNow);
+        entryValue += double(diff) * (coefficient - newCoefficient);
         coefficient = newCoefficient;
         fine = fineNow;
     }
-    return entryValue + float(diff) * coefficient;
+    return float(entryValue + double(diff) * coefficient);
 }
 
 CircularDrag::CircularDrag(float pressed, float low, float high)

@@ -5,9 +5,28 @@
 
 #include "gui/Geometry.h"
 
+// Knob values meet on a grid of 1/200 of the span from zero: presets, each pixel of a linear drag, the
+// wheel's and the keys' steps. As floats they sit a little beside their grid points, and float steps
+// added to them drift: 40 pixels up from 0.2 gave the float just below 0.4, one short of the boundary a
+// host's stored "0.4" selects. So arithmetic starts from the grid point a value stands for, in double,
+// and a whole number of steps lands on the float nearest its grid point.
+class ValueGrid {
+public:
+    static constexpr double kStepsForSpan = 200.0;
+
+    explicit ValueGrid(float span) : step(double(span) / kStepsForSpan) {}
+
+    // The grid point whose nearest float value is, or value itself when it is off the grid.
+    double exact(float value) const;
+    float moved(float value, double delta) const { return float(exact(value) + delta); }
+
+private:
+    double step;
+};
+
 class LinearDrag {
 public:
-    static constexpr float kPixelsForRange = 200.0f;
+    static constexpr double kPixelsForRange = 200.0;
 
     LinearDrag(Point anchor, float entryValue, float span, float fineFactor, bool fine);
 
@@ -16,16 +35,16 @@ public:
     float follow(Point where, bool fineNow);
 
 private:
-    float rate(bool fineRate) const {
-        return span / (fineRate ? kPixelsForRange * fineFactor : kPixelsForRange);
+    double rate(bool fineRate) const {
+        return double(span) / (fineRate ? kPixelsForRange * double(fineFactor) : kPixelsForRange);
     }
 
     Point anchor;
-    float entryValue;
+    double entryValue;
     float span;
     float fineFactor;
     bool fine;
-    float coefficient;
+    double coefficient;
 };
 
 class CircularDrag {

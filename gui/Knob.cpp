@@ -107,7 +107,7 @@ bool Knob::wheelTurned(DrawContext* context, Point, float distance) {
 
 void Knob::nudge(DrawContext* context, float delta, bool fine) {
     const ValueGrid grid(maximum - minimum);
-    value = grid.moved(value, grid.exact(delta) * (fine ? kFineStep : 1.0));
+    value = grid.moved(value, grid.steps(delta) * (fine ? kFineStep : 1.0));
     clampValue();
     reportChange(context);
 }

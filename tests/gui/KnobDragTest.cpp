@@ -67,17 +67,19 @@ TEST(KnobDragTest, WholeStepsFromAGridValueLandOnTheGrid) {
         for (int32_t from = 0; from <= kSteps; ++from) {
             const int32_t to = from + step.gridSteps;
             if (to < 0 || to > kSteps) continue;
-            ASSERT_EQ(grid.moved(gridValue(from), grid.exact(step.delta) * step.scale), gridValue(to))
+            ASSERT_EQ(grid.moved(gridValue(from), grid.steps(step.delta) * step.scale), gridValue(to))
                 << "from " << from << "/200 by " << step.delta << " x " << step.scale;
         }
 }
 
-TEST(KnobDragTest, ValuesOffTheGridKeepTheirOwnArithmetic) {
+TEST(KnobDragTest, ValuesOffTheGridKeepTheirPlaceBetweenTwoPoints) {
     const ValueGrid grid(1.0f);
-    EXPECT_EQ(grid.exact(0.3127f), double(0.3127f));
-    EXPECT_EQ(grid.exact(std::nextafter(0.4f, 0.0f)), double(std::nextafter(0.4f, 0.0f)));
-    EXPECT_TRUE(std::isnan(grid.exact(NAN)));
-    EXPECT_EQ(ValueGrid(0.0f).exact(0.5f), 0.5) << "no grid without a span";
+    const float belowABoundary = std::nextafter(0.4f, 0.0f);
+    EXPECT_DOUBLE_EQ(grid.steps(0.3127f), double(0.3127f) * 200);
+    EXPECT_EQ(grid.value(grid.steps(belowABoundary)), belowABoundary);
+    EXPECT_EQ(grid.moved(belowABoundary, 1.0), float(double(belowABoundary) + 0.005));
+    EXPECT_TRUE(std::isnan(grid.value(grid.steps(NAN))));
+    EXPECT_EQ(ValueGrid(0.0f).moved(0.5f, 20.0), 0.6f) << "no span: steps of 1/200";
 }
 
 } // namespace

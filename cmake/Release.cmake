@@ -9,6 +9,7 @@ math(EXPR quenvale_bits "${CMAKE_SIZEOF_VOID_P} * 8")
 # check compares the two section by section.
 set(quenvale_stripped ${CMAKE_BINARY_DIR}/stripped/QuenvaleCompressor.dll)
 add_custom_command(OUTPUT ${quenvale_stripped}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/stripped
     COMMAND ${CMAKE_STRIP} --strip-all -o ${quenvale_stripped} $<TARGET_FILE:QuenvaleCompressor>
     DEPENDS QuenvaleCompressor
     COMMENT "Stripping the release plug-in")

@@ -14,7 +14,7 @@ class ValueGrid {
 public:
     static constexpr double kStepsForSpan = 200.0;
 
-    // A span that is zero or not a number has no grid; its steps are of 1/200.
+    // A span that is zero, infinite or not a number has no grid of its own; its steps are of 1/200.
     explicit ValueGrid(float span);
 
     // Where value lies, in steps from zero: the grid point it is the nearest float of, or between two.

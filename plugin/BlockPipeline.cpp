@@ -8,14 +8,15 @@
 // every value needs the last one, and the five holds, each decaying from its last value. The rest (the
 // detector, the square root and division of the gain law, the gains, the outputs) depends on nothing
 // carried from frame to frame. A plain frame loop issues all of that between the links of the chains
-// and runs at the pace of its instruction count. Here the block goes through stack buffers in chunks:
-// packed passes take the detector of one chunk and the gains of the chunk before it, two doubles or four
-// floats per register (which gives exactly the bits of the scalar operations), and then one loop runs
-// the envelope of the newer chunk beside the holds of the older one, so that the two chains overlap.
-// Neither chain carries a select:
+// and runs at the pace of its instruction count. Here the block goes through stack buffers in chunks,
+// and one loop takes each chunk through its first stages (detector and envelope) while it takes the
+// chunk before through its last ones (gains, outputs and holds). The packed stages work on two doubles or
+// four floats per register, which gives exactly the bits of the scalar operations, and fill the time in
+// which the two chains, now independent of each other, wait on their own latency. Neither chain carries
+// a select:
 // - the envelope takes its next value with both coefficients and keeps the larger one (the smaller one
 //   when the attack is the slower): rounding being monotonic, that is exactly the one the law picks.
-//   A chunk with a non-finite detector level, rare, goes through the law with its guard instead;
+//   A chunk with a non-finite detector level, rare, follows its envelope again by the guarded law;
 // - the holds decay two to a register, and one test per frame shows that no hold takes a new peak; the
 //   rare frame where one may goes through the whole rule.
 
@@ -26,17 +27,21 @@ constexpr int32_t kGroupFrames = 4;  // frames per register of floats
 
 // One chunk of the block on its way through the stages.
 struct alignas(16) Chunk {
-    float left[kChunkFrames];
-    float right[kChunkFrames];
-    float outLeft[kChunkFrames]; // accumulating: what the outputs held; then what they get
-    float outRight[kChunkFrames];
+    // Where the stages read the inputs and write the outputs: the host's buffers for a whole chunk, the
+    // spare arrays for the short last one.
+    const float* left;
+    const float* right;
+    float* outLeft; // accumulating: what the outputs held is read from here first
+    float* outRight;
+    float spareLeft[kChunkFrames];
+    float spareRight[kChunkFrames];
+    float spareOutLeft[kChunkFrames];
+    float spareOutRight[kChunkFrames];
     double level[kChunkFrames];
     double envelope[kChunkFrames];
-    float gain[kChunkFrames];
     float reduction[kChunkFrames];
     float peaks[kChunkFrames][4]; // per frame what the holds see: input left, right, output left, right
-    int32_t frames;               // those of the block; the rest repeat the last one
-    bool finite;                  // every detector level is a finite number
+    int32_t frames;               // those of the block; a short chunk's spare frames repeat its last one
 };
 
 // The holds in the low lanes of three registers, the other lanes zero.
@@ -57,99 +62,100 @@ struct Constants {
     __m128d decay;
 };
 
-// ---- Moving frames between the host's buffers and a chunk ------------------------------------------
+// ---- The chunk's frames -------------------------------------------------------------------------
 
-// A chunk shorter than kChunkFrames is filled up with its last frame, so that every stage can run on
-// whole groups and the spare frames add no non-finite level of their own.
-void copyIn(float* chunk, const float* from, int32_t frames) {
-    int32_t i = 0;
-    for (; i + kGroupFrames <= frames; i += kGroupFrames)
-        _mm_store_ps(chunk + i, _mm_loadu_ps(from + i));
-    for (; i < frames; ++i)
-        chunk[i] = from[i];
-    for (; i < kChunkFrames; ++i)
-        chunk[i] = from[frames - 1];
+// The short last chunk is filled up with its last frame, so that every stage can run on whole groups and
+// the spare frames add no non-finite level of their own.
+void copyIn(float* spare, const float* from, int32_t frames) {
+    for (int32_t i = 0; i < kChunkFrames; ++i)
+        spare[i] = from[std::min(i, frames - 1)];
 }
 
-void copyOut(float* to, const float* chunk, int32_t frames) {
-    int32_t i = 0;
-    for (; i + kGroupFrames <= frames; i += kGroupFrames)
-        _mm_storeu_ps(to + i, _mm_load_ps(chunk + i));
-    for (; i < frames; ++i)
-        to[i] = chunk[i];
+void copyOut(float* to, const float* spare, int32_t frames) {
+    for (int32_t i = 0; i < frames; ++i)
+        to[i] = spare[i];
 }
 
-// The inputs are copied before any output of the chunk is written, so in-place buffers read the input.
+// A whole chunk works on the host's buffers. The stages read a chunk's inputs before they write its
+// outputs, and the holds read copies of both, so in-place buffers give the same result.
 template <bool accumulate>
 void load(Chunk& chunk, const float* const* inputs, float* const* outputs, int32_t start, int32_t frames) {
     chunk.frames = frames;
-    copyIn(chunk.left, inputs[0] + start, frames);
-    copyIn(chunk.right, inputs[1] + start, frames);
-    if constexpr (accumulate) {
-        copyIn(chunk.outLeft, outputs[0] + start, frames);
-        copyIn(chunk.outRight, outputs[1] + start, frames);
+    if (frames == kChunkFrames) {
+        chunk.left = inputs[0] + start;
+        chunk.right = inputs[1] + start;
+        chunk.outLeft = outputs[0] + start;
+        chunk.outRight = outputs[1] + start;
+        return;
     }
+    copyIn(chunk.spareLeft, inputs[0] + start, frames);
+    copyIn(chunk.spareRight, inputs[1] + start, frames);
+    if constexpr (accumulate) {
+        copyIn(chunk.spareOutLeft, outputs[0] + start, frames);
+        copyIn(chunk.spareOutRight, outputs[1] + start, frames);
+    }
+    chunk.left = chunk.spareLeft;
+    chunk.right = chunk.spareRight;
+    chunk.outLeft = chunk.spareOutLeft;
+    chunk.outRight = chunk.spareOutRight;
 }
 
 void store(const Chunk& chunk, float* const* outputs, int32_t start) {
-    copyOut(outputs[0] + start, chunk.outLeft, chunk.frames);
-    copyOut(outputs[1] + start, chunk.outRight, chunk.frames);
+    if (chunk.frames == kChunkFrames) return;
+    copyOut(outputs[0] + start, chunk.spareOutLeft, chunk.frames);
+    copyOut(outputs[1] + start, chunk.spareOutRight, chunk.frames);
 }
 
 // ---- Detector: the level of the scaled mid signal, two frames per register ---------------------------
 
-__m128d midLevel(__m128 left, __m128 right, const Constants& constants) {
+[[gnu::always_inline]] inline __m128d midLevel(__m128 left, __m128 right, const Constants& constants) {
     const __m128d sum = _mm_add_pd(_mm_cvtps_pd(left), _mm_cvtps_pd(right));
     const __m128d mid = _mm_add_pd(_mm_mul_pd(sum, _mm_set1_pd(0.5)), _mm_set1_pd(double(1e-24f)));
     const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
     return _mm_and_pd(_mm_mul_pd(mid, constants.detectorGain), magnitude);
 }
 
-void detect(Chunk& chunk, const Constants& constants) {
-    __m128d finite = _mm_castsi128_pd(_mm_set1_epi32(-1));
-    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
-        const __m128 left = _mm_load_ps(chunk.left + i);
-        const __m128 right = _mm_load_ps(chunk.right + i);
-        const __m128d low = midLevel(left, right, constants);
-        const __m128d high = midLevel(_mm_movehl_ps(left, left), _mm_movehl_ps(right, right), constants);
-        _mm_store_pd(chunk.level + i, low);
-        _mm_store_pd(chunk.level + i + 2, high);
-        const __m128d largest = _mm_set1_pd(DBL_MAX);
-        finite = _mm_and_pd(finite, _mm_and_pd(_mm_cmple_pd(low, largest), _mm_cmple_pd(high, largest)));
-    }
-    chunk.finite = _mm_movemask_pd(finite) == 3;
+// Answers the lanes of the group's levels that are finite numbers.
+[[gnu::always_inline]] inline __m128d detect(Chunk& chunk, int32_t i, const Constants& constants) {
+    const __m128 left = _mm_loadu_ps(chunk.left + i);
+    const __m128 right = _mm_loadu_ps(chunk.right + i);
+    const __m128d low = midLevel(left, right, constants);
+    const __m128d high = midLevel(_mm_movehl_ps(left, left), _mm_movehl_ps(right, right), constants);
+    _mm_store_pd(chunk.level + i, low);
+    _mm_store_pd(chunk.level + i + 2, high);
+    const __m128d largest = _mm_set1_pd(DBL_MAX);
+    return _mm_and_pd(_mm_cmple_pd(low, largest), _mm_cmple_pd(high, largest));
 }
 
 // ---- Gain law, outputs and what the holds will see, four frames per register -------------------------
 
 // threshold / sqrt(envelope) capped at 1; a quotient that is not a number (0 / 0) reads 1.
-__m128d cappedGain(const double* envelope, const Constants& constants) {
-    const __m128d quotient = _mm_div_pd(constants.threshold, _mm_sqrt_pd(_mm_load_pd(envelope)));
+[[gnu::always_inline]] inline __m128d cappedGain(__m128d envelope, const Constants& constants) {
+    const __m128d quotient = _mm_div_pd(constants.threshold, _mm_sqrt_pd(envelope));
     return _mm_min_pd(quotient, _mm_set1_pd(1.0));
 }
 
-template <bool accumulate> void applyGains(Chunk& chunk, const Constants& constants) {
-    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
-        const __m128 gain = _mm_movelh_ps(_mm_cvtpd_ps(cappedGain(chunk.envelope + i, constants)),
-                                          _mm_cvtpd_ps(cappedGain(chunk.envelope + i + 2, constants)));
-        _mm_store_ps(chunk.gain + i, gain);
-        _mm_store_ps(chunk.reduction + i, _mm_sub_ps(_mm_set1_ps(1.0f), gain));
-        __m128 left = _mm_load_ps(chunk.left + i);
-        __m128 right = _mm_load_ps(chunk.right + i);
-        __m128 outLeft = _mm_mul_ps(_mm_mul_ps(gain, left), constants.outputGain);
-        __m128 outRight = _mm_mul_ps(_mm_mul_ps(gain, right), constants.outputGain);
-        if constexpr (accumulate) {
-            outLeft = _mm_add_ps(outLeft, _mm_load_ps(chunk.outLeft + i));
-            outRight = _mm_add_ps(outRight, _mm_load_ps(chunk.outRight + i));
-        }
-        _mm_store_ps(chunk.outLeft + i, outLeft);
-        _mm_store_ps(chunk.outRight + i, outRight);
-        _MM_TRANSPOSE4_PS(left, right, outLeft, outRight);
-        _mm_store_ps(chunk.peaks[i], left);
-        _mm_store_ps(chunk.peaks[i + 1], right);
-        _mm_store_ps(chunk.peaks[i + 2], outLeft);
-        _mm_store_ps(chunk.peaks[i + 3], outRight);
+template <bool accumulate>
+[[gnu::always_inline]] inline void applyGains(Chunk& chunk, int32_t i, const Constants& constants) {
+    const __m128 gain =
+        _mm_movelh_ps(_mm_cvtpd_ps(cappedGain(_mm_load_pd(chunk.envelope + i), constants)),
+                      _mm_cvtpd_ps(cappedGain(_mm_load_pd(chunk.envelope + i + 2), constants)));
+    _mm_store_ps(chunk.reduction + i, _mm_sub_ps(_mm_set1_ps(1.0f), gain));
+    __m128 left = _mm_loadu_ps(chunk.left + i);
+    __m128 right = _mm_loadu_ps(chunk.right + i);
+    __m128 outLeft = _mm_mul_ps(_mm_mul_ps(gain, left), constants.outputGain);
+    __m128 outRight = _mm_mul_ps(_mm_mul_ps(gain, right), constants.outputGain);
+    if constexpr (accumulate) {
+        outLeft = _mm_add_ps(outLeft, _mm_loadu_ps(chunk.outLeft + i));
+        outRight = _mm_add_ps(outRight, _mm_loadu_ps(chunk.outRight + i));
     }
+    _mm_storeu_ps(chunk.outLeft + i, outLeft);
+    _mm_storeu_ps(chunk.outRight + i, outRight);
+    _MM_TRANSPOSE4_PS(left, right, outLeft, outRight);
+    _mm_store_ps(chunk.peaks[i], left);
+    _mm_store_ps(chunk.peaks[i + 1], right);
+    _mm_store_ps(chunk.peaks[i + 2], outLeft);
+    _mm_store_ps(chunk.peaks[i + 3], outRight);
 }
 
 // ---- The envelope chain ----------------------------------------------------------------------------
@@ -206,65 +212,89 @@ template <bool attackNotSlower>
     }
 }
 
-// ---- The two chains side by side -------------------------------------------------------------------
+// ---- The passes -----------------------------------------------------------------------------------
+// Each keeps its chains in locals, so that they stay in registers rather than go through memory.
 
-// Each loop keeps its chains in locals, so that they stay in registers rather than go through memory.
 template <bool attackNotSlower>
-void followBoth(Chunk& newer, double& envelope, const Chunk& older, HoldPairs& holds,
-                const Constants& constants) {
-    double value = envelope;
-    HoldPairs levels = holds;
-    for (int32_t i = 0; i < kChunkFrames; ++i) {
-        value = followLevel<attackNotSlower>(value, newer.level[i], constants);
-        newer.envelope[i] = value;
-        followPeaks(levels, older, i, constants);
+[[gnu::always_inline]] inline void followGroup(Chunk& chunk, int32_t i, double& envelope,
+                                               const Constants& constants) {
+#pragma GCC unroll 4
+    for (int32_t frame = i; frame < i + kGroupFrames; ++frame)
+        chunk.envelope[frame] = envelope =
+            followLevel<attackNotSlower>(envelope, chunk.level[frame], constants);
+}
+
+// The envelope again from the chunk's start, by the law with its guard.
+void followGuarded(Chunk& chunk, double envelope, const Constants& constants) {
+    for (int32_t frame = 0; frame < kChunkFrames; ++frame)
+        chunk.envelope[frame] = envelope = followGuarded(envelope, chunk.level[frame], constants);
+}
+
+bool allFinite(__m128d lanes) { return _mm_movemask_pd(lanes) == 3; }
+
+// The first chunk of the block, alone: detector and envelope.
+template <bool attackNotSlower> void begin(Chunk& newer, double start, const Constants& constants) {
+    __m128d finite = _mm_castsi128_pd(_mm_set1_epi32(-1));
+    double envelope = start;
+    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
+        finite = _mm_and_pd(finite, detect(newer, i, constants));
+        followGroup<attackNotSlower>(newer, i, envelope, constants);
     }
-    envelope = value;
-    holds = levels;
+    if (!allFinite(finite)) followGuarded(newer, start, constants);
 }
 
-template <bool attackNotSlower>
-void followEnvelope(Chunk& chunk, double& envelope, const Constants& constants) {
-    double value = envelope;
-    for (int32_t i = 0; i < kChunkFrames; ++i)
-        chunk.envelope[i] = value = followLevel<attackNotSlower>(value, chunk.level[i], constants);
-    envelope = value;
-}
-
-void followEnvelopeGuarded(Chunk& chunk, double& envelope, const Constants& constants) {
-    double value = envelope;
-    for (int32_t i = 0; i < kChunkFrames; ++i)
-        chunk.envelope[i] = value = followGuarded(value, chunk.level[i], constants);
-    envelope = value;
-}
-
-void followHolds(const Chunk& chunk, HoldPairs& holds, const Constants& constants) {
+// The last chunk of the block, alone: gains, outputs and holds, the latter for its frames only.
+template <bool accumulate> void end(Chunk& older, HoldPairs& holds, const Constants& constants) {
     HoldPairs levels = holds;
-    for (int32_t i = 0; i < chunk.frames; ++i)
-        followPeaks(levels, chunk, i, constants);
+    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames)
+        applyGains<accumulate>(older, i, constants);
+    for (int32_t frame = 0; frame < older.frames; ++frame)
+        followPeaks(levels, older, frame, constants);
     holds = levels;
 }
 
-// The newer chunk's envelope (if any) and the older chunk's holds (if any), together where both are
-// there and the newer one's levels are all finite.
-void followChains(Chunk* newer, double& envelope, const Chunk* older, HoldPairs& holds,
-                  const Constants& constants) {
-    if (newer && older && newer->finite) {
-        if (constants.attackNotSlower)
-            followBoth<true>(*newer, envelope, *older, holds, constants);
-        else
-            followBoth<false>(*newer, envelope, *older, holds, constants);
-    } else {
-        if (newer && newer->finite && constants.attackNotSlower)
-            followEnvelope<true>(*newer, envelope, constants);
-        else if (newer && newer->finite)
-            followEnvelope<false>(*newer, envelope, constants);
+// Both at once: the newer chunk's detector and envelope, the older (whole) chunk's gains, outputs and holds.
+template <bool accumulate, bool attackNotSlower>
+void overlap(Chunk& newer, double start, Chunk& older, HoldPairs& holds, const Constants& constants) {
+    __m128d finite = _mm_castsi128_pd(_mm_set1_epi32(-1));
+    double envelope = start;
+    HoldPairs levels = holds;
+    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
+        finite = _mm_and_pd(finite, detect(newer, i, constants));
+        applyGains<accumulate>(older, i, constants);
+#pragma GCC unroll 4
+        for (int32_t frame = i; frame < i + kGroupFrames; ++frame) {
+            newer.envelope[frame] = envelope =
+                followLevel<attackNotSlower>(envelope, newer.level[frame], constants);
+            followPeaks(levels, older, frame, constants);
+        }
+    }
+    holds = levels;
+    if (!allFinite(finite)) followGuarded(newer, start, constants);
+}
+
+// Pass n takes chunk n through detector and envelope and chunk n - 1 through the rest and out to the host.
+template <bool accumulate, bool attackNotSlower>
+void runPasses(Chunk (&chunks)[2], BlockState& state, HoldPairs& holds, const float* const* inputs,
+               float* const* outputs, int32_t frames, const Constants& constants) {
+    const int32_t chunkCount = (frames + kChunkFrames - 1) / kChunkFrames;
+    for (int32_t n = 0; n <= chunkCount; ++n) {
+        Chunk* newer = n < chunkCount ? &chunks[n % 2] : nullptr;
+        Chunk* older = n > 0 ? &chunks[(n - 1) % 2] : nullptr;
+        if (newer) {
+            const int32_t start = n * kChunkFrames;
+            load<accumulate>(*newer, inputs, outputs, start, std::min(kChunkFrames, frames - start));
+        }
+        if (newer && older)
+            overlap<accumulate, attackNotSlower>(*newer, state.envelope, *older, holds, constants);
         else if (newer)
-            followEnvelopeGuarded(*newer, envelope, constants);
-        if (older) followHolds(*older, holds, constants);
+            begin<attackNotSlower>(*newer, state.envelope, constants);
+        else
+            end<accumulate>(*older, holds, constants);
+        // The spare frames of a short chunk ran on: the envelope is that of its last frame of the block.
+        if (newer) state.envelope = newer->envelope[newer->frames - 1];
+        if (older) store(*older, outputs, (n - 1) * kChunkFrames);
     }
-    // The spare frames of a short chunk ran on; the envelope is that of its last frame of the block.
-    if (newer) envelope = newer->envelope[newer->frames - 1];
 }
 
 // ---- The block -------------------------------------------------------------------------------------
@@ -290,30 +320,16 @@ MeterHolds holdsOf(const HoldPairs& pairs) {
             _mm_cvtss_f32(_mm_shuffle_ps(pairs.outputs, pairs.outputs, 1))};
 }
 
-// Pass n takes chunk n into the buffers and follows its envelope, and takes chunk n - 1 through the gains,
-// the holds and out to the host.
 template <bool accumulate>
 void runBlock(const Constants& constants, BlockState& state, const float* const* inputs,
               float* const* outputs, int32_t frames) {
     Chunk chunks[2];
-    double envelope = state.envelope;
     HoldPairs holds = pairsOf(state.holds);
-    const int32_t chunkCount = (frames + kChunkFrames - 1) / kChunkFrames;
-    for (int32_t n = 0; n <= chunkCount; ++n) {
-        Chunk* newer = n < chunkCount ? &chunks[n % 2] : nullptr;
-        Chunk* older = n > 0 ? &chunks[(n - 1) % 2] : nullptr;
-        if (newer) {
-            const int32_t start = n * kChunkFrames;
-            load<accumulate>(*newer, inputs, outputs, start, std::min(kChunkFrames, frames - start));
-            detect(*newer, constants);
-        }
-        if (older) applyGains<accumulate>(*older, constants);
-        followChains(newer, envelope, older, holds, constants);
-        if (older) store(*older, outputs, (n - 1) * kChunkFrames);
-    }
-    const Chunk& last = chunks[(chunkCount - 1) % 2];
-    state.envelope = envelope;
-    state.lastGain = last.gain[last.frames - 1];
+    if (constants.attackNotSlower)
+        runPasses<accumulate, true>(chunks, state, holds, inputs, outputs, frames, constants);
+    else
+        runPasses<accumulate, false>(chunks, state, holds, inputs, outputs, frames, constants);
+    state.lastGain = _mm_cvtss_f32(_mm_cvtpd_ps(cappedGain(_mm_set1_pd(state.envelope), constants)));
     state.holds = holdsOf(holds);
 }
 

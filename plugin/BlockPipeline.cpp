@@ -192,23 +192,55 @@ template <bool attackNotSlower>
     return _mm_or_ps(_mm_and_ps(rises, samples), _mm_andnot_ps(rises, decayedHolds));
 }
 
-// The test comes first and the common case computes nothing else, which keeps few registers busy.
-[[gnu::always_inline]] inline void followPeaks(HoldPairs& holds, const Chunk& chunk, int32_t frame,
-                                               const Constants& constants) {
+// The gain-reduction hold of one frame through the whole rule.
+[[gnu::always_inline]] inline __m128 followReduction(__m128 hold, const float* sample, __m128d decay) {
+    return risenOrDecayed(hold, _mm_load_ss(sample), decayed(hold, decay));
+}
+
+// The input and output holds of one frame through the whole rule.
+[[gnu::always_inline]] inline void followSamples(HoldPairs& holds, const Chunk& chunk, int32_t frame,
+                                                 __m128d decay) {
     const __m128 seen = _mm_load_ps(chunk.peaks[frame]);
-    const __m128 reductionSeen = _mm_load_ss(chunk.reduction + frame);
-    const __m128 above = _mm_or_ps(_mm_cmplt_ps(_mm_movelh_ps(holds.inputs, holds.outputs), seen),
-                                   _mm_cmplt_ss(holds.reduction, reductionSeen));
+    holds.inputs = risenOrDecayed(holds.inputs, seen, decayed(holds.inputs, decay));
+    holds.outputs = risenOrDecayed(holds.outputs, _mm_movehl_ps(seen, seen), decayed(holds.outputs, decay));
+}
+
+// The gain-reduction hold of one frame: a branch, not a select on its chain. While the envelope falls
+// more slowly than the hold decays it rises at every other frame, a pattern a branch predictor learns.
+[[gnu::always_inline]] inline __m128 followReductionBranching(__m128 hold, const float* sample,
+                                                              __m128d decay) {
+    const __m128 seen = _mm_load_ss(sample);
+    if (__builtin_expect(_mm_movemask_ps(_mm_cmplt_ss(hold, seen)) != 0, 0))
+        return risenOrDecayed(hold, seen, decayed(hold, decay));
+    return decayed(hold, decay);
+}
+
+// A group of frames through the input and output holds. Without a new peak they only decay, so none rises
+// in the group when no sample exceeds the holds as they are before the group's last frame, the lowest
+// they get (a sample that is not a number fails that test too); a group where one may goes frame by frame
+// through the whole rule.
+[[gnu::always_inline]] inline void followPeakGroup(HoldPairs& holds, const Chunk& chunk, int32_t i,
+                                                   const Constants& constants) {
+#pragma GCC unroll 4
+    for (int32_t frame = i; frame < i + kGroupFrames; ++frame)
+        holds.reduction = followReductionBranching(holds.reduction, chunk.reduction + frame, constants.decay);
+    __m128 lowInputs = holds.inputs, lowOutputs = holds.outputs;
+#pragma GCC unroll 3
+    for (int32_t frame = 0; frame < kGroupFrames - 1; ++frame) {
+        lowInputs = decayed(lowInputs, constants.decay);
+        lowOutputs = decayed(lowOutputs, constants.decay);
+    }
+    const __m128 lowest = _mm_movelh_ps(lowInputs, lowOutputs);
+    __m128 above = _mm_setzero_ps();
+#pragma GCC unroll 4
+    for (int32_t frame = i; frame < i + kGroupFrames; ++frame)
+        above = _mm_or_ps(above, _mm_cmpnle_ps(_mm_load_ps(chunk.peaks[frame]), lowest));
     if (__builtin_expect(_mm_movemask_ps(above) != 0, 0)) {
-        holds.inputs = risenOrDecayed(holds.inputs, seen, decayed(holds.inputs, constants.decay));
-        holds.outputs =
-            risenOrDecayed(holds.outputs, _mm_movehl_ps(seen, seen), decayed(holds.outputs, constants.decay));
-        holds.reduction =
-            risenOrDecayed(holds.reduction, reductionSeen, decayed(holds.reduction, constants.decay));
+        for (int32_t frame = i; frame < i + kGroupFrames; ++frame)
+            followSamples(holds, chunk, frame, constants.decay);
     } else {
-        holds.inputs = decayed(holds.inputs, constants.decay);
-        holds.outputs = decayed(holds.outputs, constants.decay);
-        holds.reduction = decayed(holds.reduction, constants.decay);
+        holds.inputs = decayed(lowInputs, constants.decay);
+        holds.outputs = decayed(lowOutputs, constants.decay);
     }
 }
 
@@ -248,8 +280,10 @@ template <bool accumulate> void end(Chunk& older, HoldPairs& holds, const Consta
     HoldPairs levels = holds;
     for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames)
         applyGains<accumulate>(older, i, constants);
-    for (int32_t frame = 0; frame < older.frames; ++frame)
-        followPeaks(levels, older, frame, constants);
+    for (int32_t frame = 0; frame < older.frames; ++frame) {
+        levels.reduction = followReduction(levels.reduction, older.reduction + frame, constants.decay);
+        followSamples(levels, older, frame, constants.decay);
+    }
     holds = levels;
 }
 
@@ -262,12 +296,8 @@ void overlap(Chunk& newer, double start, Chunk& older, HoldPairs& holds, const C
     for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
         finite = _mm_and_pd(finite, detect(newer, i, constants));
         applyGains<accumulate>(older, i, constants);
-#pragma GCC unroll 4
-        for (int32_t frame = i; frame < i + kGroupFrames; ++frame) {
-            newer.envelope[frame] = envelope =
-                followLevel<attackNotSlower>(envelope, newer.level[frame], constants);
-            followPeaks(levels, older, frame, constants);
-        }
+        followGroup<attackNotSlower>(newer, i, envelope, constants);
+        followPeakGroup(levels, older, i, constants);
     }
     holds = levels;
     if (!allFinite(finite)) followGuarded(newer, start, constants);

@@ -48,21 +48,25 @@ struct PathRow {
     float attackMs, releaseMs;
     int32_t blockFrames;
     bool replace;
+    bool inPlace; // the same buffers for input and output
 };
 
 // The snapshot carries the current settings, and the block path with it gives every output, the envelope,
 // the last gain and the holds of the per-call path and the hold rule, bit for bit: at odd block lengths,
-// accumulating, on non-finite samples, and with an attack slower than the release.
+// accumulating, in place, on non-finite samples, and with an attack slower than the release.
 TEST(BlockSettings, BlockPathFollowsThePerCallPathFrameForFrame) {
-    const PathRow rows[] = {{0.8f, 300.0f, 512, true},  {0.8f, 300.0f, 333, false}, {0.8f, 300.0f, 1, true},
-                            {0.8f, 300.0f, 2, false},   {0.8f, 300.0f, 7, true},    {0.8f, 300.0f, 31, false},
-                            {500.0f, 20.0f, 333, true}, {500.0f, 20.0f, 64, false}};
+    const PathRow rows[] = {{0.8f, 300.0f, 512, true, false},  {0.8f, 300.0f, 333, false, false},
+                            {0.8f, 300.0f, 1, true, false},    {0.8f, 300.0f, 2, false, false},
+                            {0.8f, 300.0f, 7, true, false},    {0.8f, 300.0f, 31, false, false},
+                            {500.0f, 20.0f, 333, true, false}, {500.0f, 20.0f, 64, false, false},
+                            {0.8f, 300.0f, 512, true, true},   {0.8f, 300.0f, 100, false, true}};
     const StereoSignal input = poisonedBursts();
     const double decay = 1.0 / std::pow(10.0, 1.0 / (44100 * 0.5));
     for (const PathRow& row : rows) {
         SCOPED_TRACE(::testing::Message()
                      << "attack " << row.attackMs << " ms, release " << row.releaseMs << " ms, blocks of "
-                     << row.blockFrames << (row.replace ? ", replacing" : ", accumulating"));
+                     << row.blockFrames << (row.replace ? ", replacing" : ", accumulating")
+                     << (row.inPlace ? ", in place" : ""));
         GainComputer perCall;
         configure(perCall, 0.4f, 0.6f, row.attackMs, row.releaseMs);
         const GainComputer::Settings settings = perCall.settings();
@@ -72,17 +76,20 @@ TEST(BlockSettings, BlockPathFollowsThePerCallPathFrameForFrame) {
         EXPECT_EQ(settings.attack(), perCall.attackCoefficient());
         BlockState state{0.0, 1.0f, {}};
         MeterHolds holds{};
-        StereoSignal output(input.left.size(), 0.25f);
+        StereoSignal output = row.inPlace ? input : StereoSignal(input.left.size(), 0.25f);
+        const StereoSignal before = output;
+        const StereoSignal& source = row.inPlace ? output : input;
         for (int32_t start = 0; start < input.frames(); start += row.blockFrames) {
             const int32_t count = std::min(row.blockFrames, input.frames() - start);
-            const float* in[] = {&input.left[start], &input.right[start]};
+            const float* in[] = {&source.left[start], &source.right[start]};
             float* out[] = {&output.left[start], &output.right[start]};
             processStereoBlock({settings, 1.0f, decay}, state, in, out, count, row.replace);
             for (int32_t i = start; i < start + count; ++i) {
                 const float gain =
                     perCall.computeGain(GainComputer::kMidLevel, 1, input.left[i], input.right[i]);
-                const float left = gain * input.left[i] + (row.replace ? 0.0f : 0.25f);
-                const float right = gain * input.right[i] + (row.replace ? 0.0f : 0.25f);
+                const float left = row.replace ? gain * input.left[i] : gain * input.left[i] + before.left[i];
+                const float right =
+                    row.replace ? gain * input.right[i] : gain * input.right[i] + before.right[i];
                 ASSERT_TRUE(sameBits(output.left[i], left) && sameBits(output.right[i], right))
                     << "frame " << i << " gives " << output.left[i] << ", " << output.right[i] << ", not "
                     << left << ", " << right;

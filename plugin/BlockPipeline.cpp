@@ -17,8 +17,9 @@
 // - the envelope takes its next value with both coefficients and keeps the larger one (the smaller one
 //   when the attack is the slower): rounding being monotonic, that is exactly the one the law picks.
 //   A chunk with a non-finite detector level, rare, follows its envelope again by the guarded law;
-// - the holds decay two to a register, and one test per frame shows that no hold takes a new peak; the
-//   rare frame where one may goes through the whole rule.
+// - the holds decay two to a register. One test per group of four frames shows that no input or output
+//   hold takes a new peak, and a group where one may goes frame by frame through the whole rule; the
+//   gain-reduction hold, whose rises follow a pattern, has a branch of its own at every frame.
 
 namespace {
 
@@ -44,7 +45,7 @@ struct alignas(16) Chunk {
     int32_t frames;               // those of the block; a short chunk's spare frames repeat its last one
 };
 
-// The holds in the low lanes of three registers, the other lanes zero.
+// The holds in the low lanes of three registers; the other lanes carry nothing that is used.
 struct HoldPairs {
     __m128 inputs;    // left, right
     __m128 outputs;   // left, right

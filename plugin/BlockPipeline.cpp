@@ -257,29 +257,35 @@ template <bool attackNotSlower>
             followLevel<attackNotSlower>(envelope, chunk.level[frame], constants);
 }
 
-// The envelope again from the chunk's start, by the law with its guard.
-void followGuarded(Chunk& chunk, double envelope, const Constants& constants) {
-    for (int32_t frame = 0; frame < kChunkFrames; ++frame)
+// The envelope of the chunk's first frames again from its start, by the law with its guard.
+void followGuarded(Chunk& chunk, double envelope, int32_t frames, const Constants& constants) {
+    for (int32_t frame = 0; frame < frames; ++frame)
         chunk.envelope[frame] = envelope = followGuarded(envelope, chunk.level[frame], constants);
 }
 
 bool allFinite(__m128d lanes) { return _mm_movemask_pd(lanes) == 3; }
 
+// The groups that hold the chunk's frames of the block: a chunk that runs alone skips the rest, which
+// keeps short blocks short.
+int32_t groupedFrames(const Chunk& chunk) {
+    return (chunk.frames + kGroupFrames - 1) / kGroupFrames * kGroupFrames;
+}
+
 // The first chunk of the block, alone: detector and envelope.
 template <bool attackNotSlower> void begin(Chunk& newer, double start, const Constants& constants) {
     __m128d finite = _mm_castsi128_pd(_mm_set1_epi32(-1));
     double envelope = start;
-    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames) {
+    for (int32_t i = 0; i < groupedFrames(newer); i += kGroupFrames) {
         finite = _mm_and_pd(finite, detect(newer, i, constants));
         followGroup<attackNotSlower>(newer, i, envelope, constants);
     }
-    if (!allFinite(finite)) followGuarded(newer, start, constants);
+    if (!allFinite(finite)) followGuarded(newer, start, groupedFrames(newer), constants);
 }
 
 // The last chunk of the block, alone: gains, outputs and holds, the latter for its frames only.
 template <bool accumulate> void end(Chunk& older, HoldPairs& holds, const Constants& constants) {
     HoldPairs levels = holds;
-    for (int32_t i = 0; i < kChunkFrames; i += kGroupFrames)
+    for (int32_t i = 0; i < groupedFrames(older); i += kGroupFrames)
         applyGains<accumulate>(older, i, constants);
     for (int32_t frame = 0; frame < older.frames; ++frame) {
         levels.reduction = followReduction(levels.reduction, older.reduction + frame, constants.decay);
@@ -301,7 +307,7 @@ void overlap(Chunk& newer, double start, Chunk& older, HoldPairs& holds, const C
         followPeakGroup(levels, older, i, constants);
     }
     holds = levels;
-    if (!allFinite(finite)) followGuarded(newer, start, constants);
+    if (!allFinite(finite)) followGuarded(newer, start, kChunkFrames, constants);
 }
 
 // Pass n takes chunk n through detector and envelope and chunk n - 1 through the rest and out to the host.

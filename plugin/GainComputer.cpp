@@ -18,30 +18,26 @@ void GainComputer::initialise(int32_t sampleRate) {
     for (int32_t slot = 0; slot < kSlotCount; ++slot)
         keepSlot(slot, 0.0, 1.0f);
     setThreshold(0.5f);
-    changeTimes([&] {
-        sampleRateHz = sampleRate;
-        releaseMs = 50.0;
-        attackMs = 2.0;
-    });
+    changeTimes([&](Times& times) { times = {2.0, 50.0, sampleRate}; });
     takeCoefficients();
 }
 
 void GainComputer::changeSampleRate(int32_t sampleRate) {
-    changeTimes([&] { sampleRateHz = sampleRate; });
+    changeTimes([&](Times& times) { times.sampleRateHz = sampleRate; });
 }
 
 void GainComputer::setAttackTime(float start, float end, float fraction) {
-    changeTimes([&] { attackMs = interpolatedTime(start, end, fraction); });
+    changeTimes([&](Times& times) { times.attackMs = interpolatedTime(start, end, fraction); });
 }
 
 void GainComputer::setReleaseTime(float start, float end, float fraction) {
-    changeTimes([&] { releaseMs = interpolatedTime(start, end, fraction); });
+    changeTimes([&](Times& times) { times.releaseMs = interpolatedTime(start, end, fraction); });
 }
 
 void GainComputer::setTimes(double attack, double release) {
-    changeTimes([&] {
-        attackMs = attack;
-        releaseMs = release;
+    changeTimes([&](Times& times) {
+        times.attackMs = attack;
+        times.releaseMs = release;
     });
 }
 
@@ -77,19 +73,31 @@ void GainComputer::keepSlot(int32_t slot, double envelope, float gain) {
     channelGains[slot] = gain;
 }
 
-// Writers take turns: the exchange expects the even count, so it fails while another writer holds it odd.
-// The release fence keeps the odd count ahead of the coefficient stores; the final store publishes them.
+// The exchange from the even count the inputs were read at fails when another writer has taken the window
+// since: the change is then computed again from what that writer published. The acquire load makes the
+// last writer's stores visible; the release fence keeps the odd count ahead of the stores, and the final
+// store publishes them.
 template <typename Change> void GainComputer::changeTimes(Change change) {
-    uint32_t count = 0;
-    do
-        count = timesSequence.load(std::memory_order_relaxed) & ~1u;
-    while (!timesSequence.compare_exchange_weak(count, count + 1, std::memory_order_acquire,
-                                                std::memory_order_relaxed));
-    std::atomic_thread_fence(std::memory_order_release);
-    change();
-    coefficients[kFalling].store(smoothingCoefficient(releaseMs, sampleRateHz), std::memory_order_relaxed);
-    coefficients[kRising].store(smoothingCoefficient(attackMs, sampleRateHz), std::memory_order_relaxed);
-    timesSequence.store(count + 2, std::memory_order_release);
+    for (;;) {
+        uint32_t count = timesSequence.load(std::memory_order_acquire);
+        if (count % 2 != 0) continue; // another writer is between its stores
+        Times times{attackMs.load(std::memory_order_relaxed), releaseMs.load(std::memory_order_relaxed),
+                    sampleRateHz.load(std::memory_order_relaxed)};
+        change(times);
+        const double falling = smoothingCoefficient(times.releaseMs, times.sampleRateHz);
+        const double rising = smoothingCoefficient(times.attackMs, times.sampleRateHz);
+        if (!timesSequence.compare_exchange_strong(count, count + 1, std::memory_order_acquire,
+                                                   std::memory_order_relaxed))
+            continue;
+        std::atomic_thread_fence(std::memory_order_release);
+        attackMs.store(times.attackMs, std::memory_order_relaxed);
+        releaseMs.store(times.releaseMs, std::memory_order_relaxed);
+        sampleRateHz.store(times.sampleRateHz, std::memory_order_relaxed);
+        coefficients[kFalling].store(falling, std::memory_order_relaxed);
+        coefficients[kRising].store(rising, std::memory_order_relaxed);
+        timesSequence.store(count + 2, std::memory_order_release);
+        return;
+    }
 }
 
 // The pair is whole when the count was even before the loads and is unchanged after them.

@@ -74,9 +74,8 @@ void GainComputer::keepSlot(int32_t slot, double envelope, float gain) {
 }
 
 // The exchange from the even count the inputs were read at fails when another writer has taken the window
-// since: the change is then computed again from what that writer published. The acquire load makes the
-// last writer's stores visible; the release fence keeps the odd count ahead of the stores, and the final
-// store publishes them.
+// since: the change is then computed again from what that writer published, which the acquire load of
+// the count makes visible.
 template <typename Change> void GainComputer::changeTimes(Change change) {
     for (;;) {
         uint32_t count = timesSequence.load(std::memory_order_acquire);
@@ -89,28 +88,41 @@ template <typename Change> void GainComputer::changeTimes(Change change) {
         if (!timesSequence.compare_exchange_strong(count, count + 1, std::memory_order_acquire,
                                                    std::memory_order_relaxed))
             continue;
-        std::atomic_thread_fence(std::memory_order_release);
         attackMs.store(times.attackMs, std::memory_order_relaxed);
         releaseMs.store(times.releaseMs, std::memory_order_relaxed);
         sampleRateHz.store(times.sampleRateHz, std::memory_order_relaxed);
-        coefficients[kFalling].store(falling, std::memory_order_relaxed);
-        coefficients[kRising].store(rising, std::memory_order_relaxed);
+        for (PairCopy& copy : copies)
+            copy.store(falling, rising);
         timesSequence.store(count + 2, std::memory_order_release);
         return;
     }
 }
 
+// The release fence keeps the odd count ahead of the stores, the final store publishes them.
+void GainComputer::PairCopy::store(double falling, double rising) {
+    const uint32_t count = sequence.load(std::memory_order_relaxed);
+    sequence.store(count + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    coefficients[kFalling].store(falling, std::memory_order_relaxed);
+    coefficients[kRising].store(rising, std::memory_order_relaxed);
+    sequence.store(count + 2, std::memory_order_release);
+}
+
 // The pair is whole when the count was even before the loads and is unchanged after them.
+bool GainComputer::PairCopy::load(double (&pair)[2]) const {
+    const uint32_t before = sequence.load(std::memory_order_acquire);
+    const double falling = coefficients[kFalling].load(std::memory_order_relaxed);
+    const double rising = coefficients[kRising].load(std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (before % 2 != 0 || sequence.load(std::memory_order_relaxed) != before) return false;
+    pair[kFalling] = falling;
+    pair[kRising] = rising;
+    return true;
+}
+
+// The first copy is the newer one; while the writer stores into it, the second is whole.
 void GainComputer::takeCoefficients() {
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        const uint32_t before = timesSequence.load(std::memory_order_acquire);
-        const double falling = coefficients[kFalling].load(std::memory_order_relaxed);
-        const double rising = coefficients[kRising].load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
-        if (before % 2 == 0 && timesSequence.load(std::memory_order_relaxed) == before) {
-            blockCoefficients[kFalling] = falling;
-            blockCoefficients[kRising] = rising;
-            return;
-        }
-    }
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt)
+        for (const PairCopy& copy : copies)
+            if (copy.load(blockCoefficients)) return;
 }

@@ -10,12 +10,13 @@
 // the next block on. The envelopes belong to the audio thread.
 //
 // Attack and release change together (one selector position sets both), and the rate changes both
-// coefficients, so the times, the rate and the two coefficients are published as one whole under a
-// sequence count. A writer computes first, from the whole it read at an even count, and only then makes
-// the count odd, stores and makes it even again; when another writer published in between, it computes
-// again from that one. The count is odd only for those few stores, so the reader, which never waits,
-// almost always finds the pair whole; when a few tries find a writer in the way, the block keeps the pair
-// the previous block ran with, and the change is taken up by the next one.
+// coefficients, so the coefficient pair is published whole. Writers take turns under a sequence count: a
+// writer computes first, from the times and rate it read at an even count, and only then makes the count
+// odd, stores and makes it even again; when another writer published in between, it computes again from
+// that one. It stores the pair into two copies, one after the other, each under a sequence count of its
+// own, so at every moment one copy is whole and at least as new as the last completed change: the
+// reader, which never waits, takes the first whole copy, and a writer stopped in the middle of its stores
+// can not keep a block on times older than the last change that completed before the block.
 
 #include <algorithm>
 #include <atomic>
@@ -66,8 +67,12 @@ public:
 
     double attackTime() const { return attackMs.load(std::memory_order_relaxed); }
     double releaseTime() const { return releaseMs.load(std::memory_order_relaxed); }
-    double attackCoefficient() const { return coefficients[kRising].load(std::memory_order_relaxed); }
-    double releaseCoefficient() const { return coefficients[kFalling].load(std::memory_order_relaxed); }
+    double attackCoefficient() const {
+        return copies[0].coefficients[kRising].load(std::memory_order_relaxed);
+    }
+    double releaseCoefficient() const {
+        return copies[0].coefficients[kFalling].load(std::memory_order_relaxed);
+    }
     float detectorGainValue() const { return detectorGain.load(std::memory_order_relaxed); }
     float thresholdValue() const { return threshold.load(std::memory_order_relaxed); }
     float slotGain(int32_t slot) const { return channelGains[slot]; }
@@ -105,20 +110,30 @@ private:
     };
     // Applies a change to the times or the rate and publishes them with both coefficients that follow.
     template <typename Change> void changeTimes(Change change);
-    // Copies the published pair into blockCoefficients, unless a writer is in the way at every try.
+    // Copies a whole published pair into blockCoefficients, unless a writer is in the way at every try.
     void takeCoefficients();
 
     static constexpr int kReadAttempts = 4;
+
+    // One copy of the published pair.
+    struct PairCopy {
+        std::atomic<uint32_t> sequence{0}; // odd while the writer stores into this copy
+        std::atomic<double> coefficients[2] = {};
+
+        void store(double falling, double rising);
+        // Copies the pair into pair when it is whole.
+        bool load(double (&pair)[2]) const;
+    };
 
     std::atomic<double> attackMs{0.0};
     std::atomic<double> releaseMs{0.0};
     std::atomic<float> detectorGain{0.0f};
     std::atomic<int32_t> sampleRateHz{0};
     double envelopes[kSlotCount] = {};
-    std::atomic<double> coefficients[2] = {};
+    PairCopy copies[2];
     float channelGains[kSlotCount] = {};
     std::atomic<float> threshold{0.0f};
-    std::atomic<uint32_t> timesSequence{0}; // odd while a writer is between its stores
+    std::atomic<uint32_t> timesSequence{0}; // odd while a writer publishes
     double blockCoefficients[2] = {};       // the audio thread's last whole pair
 
     static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free &&

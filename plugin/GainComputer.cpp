@@ -98,22 +98,21 @@ template <typename Change> void GainComputer::changeTimes(Change change) {
     }
 }
 
-// The release fence keeps the odd count ahead of the stores, the final store publishes them.
+// Release stores keep the odd count ahead of the coefficients; the final store publishes them.
 void GainComputer::PairCopy::store(double falling, double rising) {
     const uint32_t count = sequence.load(std::memory_order_relaxed);
     sequence.store(count + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    coefficients[kFalling].store(falling, std::memory_order_relaxed);
-    coefficients[kRising].store(rising, std::memory_order_relaxed);
+    coefficients[kFalling].store(falling, std::memory_order_release);
+    coefficients[kRising].store(rising, std::memory_order_release);
     sequence.store(count + 2, std::memory_order_release);
 }
 
-// The pair is whole when the count was even before the loads and is unchanged after them.
+// The pair is whole when the count was even before the loads and is unchanged after them; acquire loads
+// keep the second look at the count behind the coefficients (plain loads on x86, as the relaxed ones).
 bool GainComputer::PairCopy::load(double (&pair)[2]) const {
     const uint32_t before = sequence.load(std::memory_order_acquire);
-    const double falling = coefficients[kFalling].load(std::memory_order_relaxed);
-    const double rising = coefficients[kRising].load(std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_acquire);
+    const double falling = coefficients[kFalling].load(std::memory_order_acquire);
+    const double rising = coefficients[kRising].load(std::memory_order_acquire);
     if (before % 2 != 0 || sequence.load(std::memory_order_relaxed) != before) return false;
     pair[kFalling] = falling;
     pair[kRising] = rising;

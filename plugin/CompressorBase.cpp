@@ -65,10 +65,10 @@ double squared(float value) { return std::pow(double(value), 2.0); }
 // The number as "%.1f" prints it, followed by the unit. A number that does not fit its width (or is
 // infinite) reads "Huge!" and NaN reads "NaN", as the base's number texts do.
 void writeNumber(double number, const char* unit, char* text) {
-    char digits[16] = "Huge!";
+    char digits[16];
     if (std::isnan(number))
         std::strcpy(digits, "NaN");
-    else if (std::fabs(number) < 1e6 &&
+    else if (!(std::fabs(number) < 1e6) ||
              std::snprintf(digits, sizeof digits, "%.1f", number) > int(kNumberWidth))
         std::strcpy(digits, "Huge!");
     std::strcat(std::strcpy(text, digits), unit);

@@ -104,6 +104,7 @@ protected:
     std::atomic<float> outputHoldRight{0.0f};
     // Written by any thread that sets a parameter, read by the audio thread once per block.
     std::atomic<float> outputGain{0.0f};
+    // The values as set, read back by any thread; the meter rate; the programs (see the list above).
     std::atomic<float> attackValue{0.0f};
     std::atomic<float> thresholdValue{0.0f};
     std::atomic<float> timeConstantValue{0.0f};

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -138,33 +140,52 @@ TEST(BlockSettings, ChangesFromAnotherThreadNeverSplitABlock) {
     EXPECT_LE(blockValues.size(), 4u) << "two thresholds and two gains make four outputs at most";
 }
 
-// A selector position sets attack and release together. Another thread moves the selector between two
-// positions that differ in both the whole time: every block must start with one position's pair, never
-// with one position's attack and the other's release.
-TEST(BlockSettings, TimeConstantPairIsNeverSeenHalfChanged) {
-    OpenCompressor compressor;
+// A selector position sets attack and release together. Another thread moves the selector round three
+// positions that differ in both, without pause, and counts the changes it has completed. Every block
+// must start with one position's pair, never one position's attack with another's release, and never
+// with the pair from before the last change completed ahead of it: a block read while no change
+// completes, after change c, runs with the pair of c or of the change under way, never that of c - 1.
+// The loop ends when the writer has completed its changes and enough blocks were checked; the time
+// limit only keeps a failure from hanging.
+TEST(BlockSettings, TimeConstantPairIsNeverSeenHalfChangedOrStale) {
     using Pair = std::pair<double, double>;
-    const auto pairAt = [&compressor](float position) {
-        compressor.setParameterValue(CompressorBase::kTimeConstant, position);
+    constexpr float kPositions[] = {0.0f, 0.5f, 0.7f}; // 0.2 / 300 ms, 0.4 / 2000 ms, 0.8 / 5000 ms
+    constexpr int64_t kChanges = 20000, kChecks = 20000;
+    OpenCompressor compressor;
+    const auto blockPair = [&compressor] {
         const GainComputer::Settings settings = compressor.blockSettings();
         return Pair(settings.coefficients[0], settings.coefficients[1]);
     };
-    const Pair fast = pairAt(0.0f), slow = pairAt(0.7f); // 0.2 / 300 ms and 0.8 / 5000 ms
+    Pair pairs[3];
+    for (int k = 2; k >= 0; --k) {
+        compressor.setParameterValue(CompressorBase::kTimeConstant, kPositions[k]);
+        pairs[k] = blockPair();
+    }
     std::atomic<bool> running{true};
-    std::thread writer([&compressor, &running] {
-        for (bool flip = false; running.load(); flip = !flip)
-            compressor.setParameterValue(CompressorBase::kTimeConstant, flip ? 0.7f : 0.0f);
+    std::atomic<int64_t> completed{0}; // change c sets position c % 3; change 0 is the one above
+    std::thread writer([&] {
+        for (int64_t change = 1; running.load(); ++change) {
+            compressor.setParameterValue(CompressorBase::kTimeConstant, kPositions[change % 3]);
+            completed.store(change, std::memory_order_release);
+        }
     });
-    std::set<Pair> seen;
-    for (int32_t block = 0; block < 2000000 && (block < 20000 || seen.size() < 2); ++block) {
-        const GainComputer::Settings settings = compressor.blockSettings();
-        const Pair pair(settings.coefficients[0], settings.coefficients[1]);
-        ASSERT_TRUE(pair == fast || pair == slow) << "block " << block;
-        seen.insert(pair);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    int64_t checked = 0;
+    while ((completed.load() < kChanges || checked < kChecks) &&
+           std::chrono::steady_clock::now() < deadline) {
+        const int64_t before = completed.load(std::memory_order_acquire);
+        const Pair pair = blockPair();
+        const int64_t after = completed.load(std::memory_order_acquire);
+        const int64_t position = std::find(pairs, pairs + 3, pair) - pairs;
+        ASSERT_LT(position, 3) << "one position's attack with another's release, after change " << before;
+        if (before != after) continue;
+        ++checked;
+        ASSERT_NE(position, (before + 2) % 3) << "a block kept the pair from before change " << before;
     }
     running.store(false);
     writer.join();
-    EXPECT_EQ(seen.size(), 2u) << "the other thread's changes were never seen";
+    EXPECT_GE(completed.load(), kChanges) << "the writer did not complete its changes in time";
+    EXPECT_GE(checked, kChecks) << "too few blocks were read while no change completed";
 }
 
 // A sample below the hold but above its decayed value is no new peak: the hold decays past it.

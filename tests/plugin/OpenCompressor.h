@@ -2,8 +2,9 @@
 // The compressor with its running state in view, and stereo buffers to drive it with.
 
 #include "plugin/CompressorBase.h"
+#include "tools/host/StereoSignal.h"
 
-#include <vector>
+#include <algorithm>
 
 class OpenCompressor : public CompressorBase {
 public:
@@ -20,15 +21,6 @@ public:
         return channel == 0 ? outputHoldLeft.load() : outputHoldRight.load();
     }
     float reductionHold() const { return gainReductionHold.load(); }
-};
-
-struct StereoSignal {
-    std::vector<float> left;
-    std::vector<float> right;
-
-    explicit StereoSignal(std::size_t frames = 0, float value = 0.0f)
-        : left(frames, value), right(frames, value) {}
-    int32_t frames() const { return int32_t(left.size()); }
 };
 
 // Runs the whole signal through the compressor in blocks of the given size; answers the outputs.

@@ -41,7 +41,7 @@ int fail(const std::string& message, int status) {
 // Uniform noise at the given level on the left, 0.7 of it on the right; level 0 gives silence.
 StereoSignal noise(int32_t chunks, float level) {
     const std::size_t frames = std::size_t(chunks) * PairedRun::kChunkFrames;
-    StereoSignal signal{std::vector<float>(frames), std::vector<float>(frames)};
+    StereoSignal signal(frames);
     UniformNoise source(1);
     for (std::size_t i = 0; i < frames; ++i) {
         signal.left[i] = level * source.next();

@@ -6,12 +6,15 @@
 #include "editor/EditorBase.h"
 #include "gui/FrameOwner.h"
 #include "gui/IdleThrottle.h"
+#include "gui/OleUse.h"
+
+#include <atomic>
 
 class Frame;
 
 // How knobs follow the mouse in every editor of the process: kLinearKnobs drags linearly, any other
-// value circularly.
-extern int32_t knobMode;
+// value circularly. Editors of one process may be driven from different threads; the last store wins.
+extern std::atomic<int32_t> knobMode;
 
 class GuiEditor : public EditorBase, public FrameOwner {
 public:
@@ -19,7 +22,6 @@ public:
     static IdleThrottle::Clock& systemClock();
 
     explicit GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock = systemClock());
-    ~GuiEditor() override;
 
     int32_t getPanelRect(ERect** rect) override;
     int32_t openPanel(void* parent) override;
@@ -36,15 +38,19 @@ public:
     void pumpIdle() override;
 
     // The frame's owner: the process's knob mode and the host's edit notices.
-    int32_t knobMode() const override { return ::knobMode; }
+    int32_t knobMode() const override { return ::knobMode.load(std::memory_order_relaxed); }
     void beginEdit(int32_t tag) override;
     void endEdit(int32_t tag) override;
 
 protected:
+    // Hands the frame its close and forgets it; a drag running under the close ends in its own time.
+    void releaseFrame();
+
     ERect panelRect{0, 0, 0, 0};
     Frame* frame = nullptr;
 
 private:
+    OleUse ole; // one use per editor, so the thread's count stays balanced
     IdleThrottle idleThrottle;
     bool insidePumpIdle = false;
 };

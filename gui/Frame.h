@@ -7,6 +7,7 @@
 
 #include "gui/BitmapReference.h"
 #include "gui/FrameOwner.h"
+#include "gui/OleUse.h"
 #include "gui/View.h"
 #include "gui/ViewList.h"
 
@@ -16,6 +17,14 @@ class Frame : public View {
 public:
     Frame(const Rect& bounds, void* parentWindow, FrameOwner* owner);
     ~Frame() override;
+
+    // The owner's close, in place of deleting the frame: it stops drawing and ends a running gesture's
+    // loop at once, and goes with its window and views when the last reference is released. A window
+    // pass (a press, and the drag loop inside it) holds a reference, so a host that closes the panel
+    // from inside the drag's idle deletes nothing under the loop.
+    void close();
+    // False once closed or once the host destroyed the window.
+    bool open() const { return isOpen; }
 
     void draw(DrawContext* context) override;
     void drawInRect(DrawContext* context, const Rect& area) override;
@@ -60,9 +69,11 @@ private:
     void createWindow();
     void registerDropTarget();
     void revokeDropTarget();
+    void releaseImagingLibrary();
     int32_t routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key);
 
     FrameOwner* owner;
+    OleUse ole; // for the drop target; begun before the window is made, ended after it is gone
     void* parentWindow;
     BitmapReference backgroundBitmap;
     ViewList views;

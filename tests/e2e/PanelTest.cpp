@@ -452,6 +452,7 @@ protected:
         EXPECT_EQ(counter->calls("GetDC"), counter->calls("ReleaseDC"));
         EXPECT_EQ(counter->calls("RegisterClassA") - refusedRegistrations,
                   counter->calls("UnregisterClassA"));
+        EXPECT_EQ(counter->calls("OleInitialize"), counter->calls("OleUninitialize"));
         WNDCLASSA found{};
         EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
     }
@@ -663,24 +664,34 @@ TEST_F(PanelLifetime, AFailedClassRegistrationOrPictureFailsTheOpenCleanly) {
 }
 
 // A user-interface thread in the multi-threaded apartment refuses OLE: the panel opens and follows the
-// plug-in without its drop target, and the thread's own use of COM outlives the plug-in.
+// plug-in without its drop target, the library ends no use of OLE it did not begin, and the thread's own
+// use of COM outlives the plug-in.
 TEST(PanelInTheMultiThreadedApartment, OpensAndWorksAndLeavesTheThreadsComInitialised) {
     std::thread userInterface([] {
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
+        ASSERT_NE(module, nullptr);
         {
+            ImportCounter counter(module);
             RecordingHost host;
             std::unique_ptr<LoadedPlugin> plugin = loadPlugin(host);
             ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
-            PanelHost panel(*plugin);
-            ASSERT_EQ(panel.openAndShow(), 1);
-            EXPECT_NE(panel.panelWindow(), nullptr);
-            const RECT& gain = kKnobs[3].area;
-            const Snapshot before = panel.capture();
-            plugin->effect()->setParameter(plugin->effect(), 3, 0.95f);
-            panel.idle();
-            EXPECT_GT(mismatches(panel.capture(), before, gain), 0) << "the gain knob followed";
-            panel.close();
+            {
+                PanelHost panel(*plugin);
+                ASSERT_EQ(panel.openAndShow(), 1);
+                EXPECT_NE(panel.panelWindow(), nullptr);
+                const RECT& gain = kKnobs[3].area;
+                const Snapshot before = panel.capture();
+                plugin->effect()->setParameter(plugin->effect(), 3, 0.95f);
+                panel.idle();
+                EXPECT_GT(mismatches(panel.capture(), before, gain), 0) << "the gain knob followed";
+                panel.close();
+            }
+            plugin.reset();
+            EXPECT_GT(counter.calls("OleInitialize"), 0) << "the counter sees the library's OLE";
+            EXPECT_EQ(counter.calls("OleUninitialize"), 0) << "every OleInitialize was refused";
         }
+        FreeLibrary(module);
         EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "COM is still initialised";
         CoUninitialize();
         CoUninitialize();

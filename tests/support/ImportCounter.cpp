@@ -1,5 +1,7 @@
 #include "tests/support/ImportCounter.h"
 
+#include <ole2.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,7 +16,7 @@ template <typename Result, typename... Arguments, int Id> struct StandIn<Result(
     static inline int count = 0;
     static inline bool failing = false;
     static Result WINAPI call(Arguments... arguments) {
-        if (failing) return Result{};
+        if (failing) return Result();
         ++count;
         return original(arguments...);
     }
@@ -52,6 +54,8 @@ const std::vector<CountedFunction>& countedFunctions() {
         counted<decltype(&DestroyWindow), 12>("user32.dll", "DestroyWindow"),
         counted<decltype(&RegisterClassA), 13>("user32.dll", "RegisterClassA"),
         counted<decltype(&UnregisterClassA), 14>("user32.dll", "UnregisterClassA"),
+        counted<decltype(&OleInitialize), 15>("ole32.dll", "OleInitialize"),
+        counted<decltype(&OleUninitialize), 16>("ole32.dll", "OleUninitialize"),
     };
     return functions;
 }

@@ -3,7 +3,6 @@
 #include "plugin/DenormalFlush.h"
 #include "plugin/VendorVersion.h"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -51,11 +50,6 @@ bool isParameter(int32_t index) { return index >= 0 && index < CompressorBase::k
 
 // Per second of audio, a hold with no new peak falls to one hundredth of its value.
 double decayPerFrame(int32_t sampleRate) { return 1.0 / std::pow(10.0, 1.0 / (sampleRate * 0.5)); }
-
-// A hold rises to a larger finite sample and otherwise decays; NaN and infinity never enter it.
-inline void followPeak(float& hold, float sample, double decay) {
-    hold = sample > hold && sample <= FLT_MAX ? sample : float(hold * decay);
-}
 
 double squared(float value) { return std::pow(double(value), 2.0); }
 
@@ -223,65 +217,31 @@ void CompressorBase::processReplace(float** inputs, float** outputs, int32_t fra
     processBlock(inputs, outputs, frames, 1);
 }
 
+// The settings (the gain computer's, output gain, meter decay) are read once at the start, so a change
+// takes effect at the next block; the envelope and the holds are stored back once at the end.
 void CompressorBase::processBlock(float** inputs, float** outputs, int32_t frames, int32_t replace) {
     if (frames <= 0) return;
     DenormalFlush flush;
-    if (replace)
-        processFrames<true>(inputs, outputs, frames);
-    else
-        processFrames<false>(inputs, outputs, frames);
+    const BlockSettings settings{gainComputer.settings(), outputGain.load(std::memory_order_relaxed),
+                                 meterDecay.load(std::memory_order_relaxed)};
+    BlockState state{gainComputer.slotEnvelope(kLinkedSlot), 1.0f, loadHolds()};
+    processStereoBlock(settings, state, inputs, outputs, frames, replace != 0);
+    gainComputer.keepSlot(kLinkedSlot, state.envelope, state.lastGain);
+    storeHolds(state.holds);
 }
 
-CompressorBase::MeterLevels CompressorBase::loadHolds() const {
+MeterHolds CompressorBase::loadHolds() const {
     return {gainReductionHold.load(std::memory_order_relaxed), inputHoldLeft.load(std::memory_order_relaxed),
             inputHoldRight.load(std::memory_order_relaxed), outputHoldLeft.load(std::memory_order_relaxed),
             outputHoldRight.load(std::memory_order_relaxed)};
 }
 
-void CompressorBase::storeHolds(const MeterLevels& levels) {
-    gainReductionHold.store(levels.gainReduction, std::memory_order_relaxed);
-    inputHoldLeft.store(levels.inputLeft, std::memory_order_relaxed);
-    inputHoldRight.store(levels.inputRight, std::memory_order_relaxed);
-    outputHoldLeft.store(levels.outputLeft, std::memory_order_relaxed);
-    outputHoldRight.store(levels.outputRight, std::memory_order_relaxed);
-}
-
-// The envelope and the holds live in locals for the block and are stored back once. The settings (output
-// gain, meter decay, the gain computer's) are read once at the start, so a change takes effect at the
-// next block and the loop keeps them in registers instead of loading each one at every frame. Both input
-// samples are read before the outputs are written: with the same buffers for input and output the input
-// meters still see the input.
-template <bool replace> void CompressorBase::processFrames(float** inputs, float** outputs, int32_t frames) {
-    const float* inLeft = inputs[0];
-    const float* inRight = inputs[1];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    const GainComputer::Settings settings = gainComputer.settings();
-    const float level = outputGain.load(std::memory_order_relaxed);
-    const double decay = meterDecay.load(std::memory_order_relaxed);
-    double envelope = gainComputer.slotEnvelope(kLinkedSlot);
-    MeterLevels holds = loadHolds();
-    float gain = 1.0f;
-    for (int32_t i = 0; i < frames; ++i) {
-        const float left = inLeft[i];
-        const float right = inRight[i];
-        gain = GainComputer::midLevelGain(settings, envelope, left, right);
-        followPeak(holds.gainReduction, 1.0f - gain, decay);
-        float newLeft = gain * left * level;
-        float newRight = gain * right * level;
-        if constexpr (!replace) {
-            newLeft += outLeft[i];
-            newRight += outRight[i];
-        }
-        outLeft[i] = newLeft;
-        outRight[i] = newRight;
-        followPeak(holds.inputLeft, left, decay);
-        followPeak(holds.inputRight, right, decay);
-        followPeak(holds.outputRight, newRight, decay);
-        followPeak(holds.outputLeft, newLeft, decay);
-    }
-    gainComputer.keepSlot(kLinkedSlot, envelope, gain);
-    storeHolds(holds);
+void CompressorBase::storeHolds(const MeterHolds& holds) {
+    gainReductionHold.store(holds.gainReduction, std::memory_order_relaxed);
+    inputHoldLeft.store(holds.inputLeft, std::memory_order_relaxed);
+    inputHoldRight.store(holds.inputRight, std::memory_order_relaxed);
+    outputHoldLeft.store(holds.outputLeft, std::memory_order_relaxed);
+    outputHoldRight.store(holds.outputRight, std::memory_order_relaxed);
 }
 
 // ---- Programs -------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // processing through the gain computer with five peak-hold meters, and the seven programs.
 
 #include "host/PluginEffectX.h"
+#include "plugin/BlockPipeline.h"
 #include "plugin/GainComputer.h"
 #include "plugin/ProgramRecord.h"
 
@@ -76,18 +77,8 @@ protected:
     ProgramRecord programs[kProgramCount];
 
 private:
-    // The five holds as locals of the frame loop.
-    struct MeterLevels {
-        float gainReduction;
-        float inputLeft;
-        float inputRight;
-        float outputLeft;
-        float outputRight;
-    };
-
-    template <bool replace> void processFrames(float** inputs, float** outputs, int32_t frames);
-    MeterLevels loadHolds() const;
-    void storeHolds(const MeterLevels& levels);
+    MeterHolds loadHolds() const;
+    void storeHolds(const MeterHolds& holds);
 
     void applyTimeConstant(float value);
     void applyOutputGain(float value);

@@ -49,15 +49,14 @@ public:
         double coefficients[2]; // indexed by "the level rises": a load instead of a branch per frame
         float detectorGain;
         float threshold;
+
+        double attack() const { return coefficients[kRising]; }   // while the level rises above the envelope
+        double release() const { return coefficients[kFalling]; } // while it falls or holds
     };
     Settings settings();
 
-    // The block path: one frame in mode kMidLevel with the block's settings, on an envelope the caller
-    // keeps in a local for the whole block, then stored back once with keepSlot.
-    static float midLevelGain(const Settings& settings, double& envelope, float left, float right) {
-        envelope = follow(settings, envelope, detectorLevel(settings, kMidLevel, left, right));
-        return gainAt(settings, envelope);
-    }
+    // The block path keeps the linked slot's envelope in a local for the whole block and stores it back
+    // once with keepSlot.
     double slotEnvelope(int32_t slot) const { return envelopes[slot]; }
     void keepSlot(int32_t slot, double envelope, float gain);
 

@@ -5,6 +5,7 @@
 
 #include "host/AEffect.h"
 
+#include <functional>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -31,6 +32,8 @@ public:
     std::vector<HostRequest> requests;
     std::map<int32_t, HostInt> answers; // per opcode
     HostInt otherAnswer = 0;            // for every opcode not in answers
+    // Runs after a request is written down, as a host's own handling of it (it may call the plug-in).
+    std::function<void(const HostRequest&)> reaction;
 
     static HostInt callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                             float opt);

@@ -55,7 +55,7 @@ int32_t GuiEditor::keyDown(VstKeyCode& key) { return frame ? frame->keyDown(key)
 int32_t GuiEditor::keyUp(VstKeyCode& key) { return frame ? frame->keyUp(key) : -1; }
 
 int32_t GuiEditor::selectKnobMode(int32_t mode) {
-    knobMode = mode;
+    ::knobMode = mode;
     return 1;
 }
 
@@ -66,6 +66,10 @@ void GuiEditor::parameterChanged(int32_t, float) { requestRefresh(); }
 void GuiEditor::redrawAll() {
     if (frame) frame->redrawView(nullptr);
 }
+
+void GuiEditor::beginEdit(int32_t tag) { plugin.hostBeginEdit(tag); }
+
+void GuiEditor::endEdit(int32_t tag) { plugin.hostEndEdit(tag); }
 
 void GuiEditor::pumpIdle() {
     if (!idleThrottle.claim()) return;

@@ -4,6 +4,7 @@
 // controls run while they hold the mouse. The panel's own editor derives from it and makes the frame.
 
 #include "editor/EditorBase.h"
+#include "gui/FrameOwner.h"
 #include "gui/IdleThrottle.h"
 
 class Frame;
@@ -11,9 +12,8 @@ class Frame;
 // How knobs follow the mouse in every editor of the process: kLinearKnobs drags linearly, any other
 // value circularly.
 extern int32_t knobMode;
-constexpr int32_t kLinearKnobs = 2;
 
-class GuiEditor : public EditorBase {
+class GuiEditor : public EditorBase, public FrameOwner {
 public:
     // The system's tick count and sleep pace pumpIdle.
     static IdleThrottle::Clock& systemClock();
@@ -33,9 +33,12 @@ public:
     virtual void parameterChanged(int32_t index, float value);
     virtual void redrawAll();
     // Runs the idle, one waiting paint and the host's idle, about every 50 ms however often called.
-    virtual void pumpIdle();
+    void pumpIdle() override;
 
-    PluginEffectX& pluginEffect() { return plugin; }
+    // The frame's owner: the process's knob mode and the host's edit notices.
+    int32_t knobMode() const override { return ::knobMode; }
+    void beginEdit(int32_t tag) override;
+    void endEdit(int32_t tag) override;
 
 protected:
     ERect panelRect{0, 0, 0, 0};

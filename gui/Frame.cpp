@@ -1,13 +1,11 @@
 #include "gui/Frame.h"
 
-#include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/DropTarget.h"
 #include "gui/ModuleHandle.h"
 #include "gui/PointerInput.h"
 #include "gui/ToolkitState.h"
-#include "host/PluginEffectX.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -152,8 +150,8 @@ LRESULT FrameWindowProcedure::wheel(Frame& frame, WPARAM wParam) {
     return 0;
 }
 
-Frame::Frame(const Rect& bounds, void* parent, GuiEditor* owner)
-    : View(bounds), editor(owner), parentWindow(parent) {
+Frame::Frame(const Rect& bounds, void* parent, FrameOwner* frameOwner)
+    : View(bounds), owner(frameOwner), parentWindow(parent) {
     OleInitialize(nullptr);
     transparentBltEntry = nullptr;
     imagingLibrary = LoadLibraryA("msimg32.dll");
@@ -343,15 +341,15 @@ void Frame::setFocusView(View* view) {
 }
 
 void Frame::beginEdit(int32_t tag) {
-    if (editor) editor->pluginEffect().hostBeginEdit(tag);
+    if (owner) owner->beginEdit(tag);
 }
 
 void Frame::endEdit(int32_t tag) {
-    if (editor) editor->pluginEffect().hostEndEdit(tag);
+    if (owner) owner->endEdit(tag);
 }
 
-int32_t Frame::knobMode() const { return ::knobMode; }
+int32_t Frame::knobMode() const { return owner ? owner->knobMode() : 0; }
 
 void Frame::pumpIdle() {
-    if (editor) editor->pumpIdle();
+    if (owner) owner->pumpIdle();
 }

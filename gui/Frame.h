@@ -2,10 +2,11 @@
 // The root of an open panel: a view as large as the panel that owns the child window in the host's
 // window, the background bitmap and the views on it. It turns window messages into view calls,
 // redraws dirty views when the editor idles, routes keys, wheel turns and drops to the right view, and
-// lets views reach their editor and the plug-in. Window and module handles are kept opaque here so that
-// views can know their frame without the Windows header.
+// lets views reach their owner (the editor, through the toolkit's FrameOwner interface). Window and module
+// handles are kept opaque here so that views can know their frame without the Windows header.
 
 #include "gui/BitmapReference.h"
+#include "gui/FrameOwner.h"
 #include "gui/View.h"
 #include "gui/ViewList.h"
 
@@ -13,7 +14,7 @@ class DropTarget;
 
 class Frame : public View {
 public:
-    Frame(const Rect& bounds, void* parentWindow, GuiEditor* editor);
+    Frame(const Rect& bounds, void* parentWindow, FrameOwner* owner);
     ~Frame() override;
 
     void draw(DrawContext* context) override;
@@ -24,7 +25,7 @@ public:
     int32_t keyUp(VstKeyCode& key) override;
     bool dropReceived(char** items, int32_t count, int32_t kind, Point where) override;
     bool wheelTurned(DrawContext* context, Point where, float distance) override;
-    GuiEditor* ownerEditor() override { return editor; }
+    FrameOwner* ownerEditor() override { return owner; }
 
     // Slots 32 to 37: the views. The frame takes over the reference of a view it is given.
     virtual bool addView(View* view);
@@ -61,7 +62,7 @@ private:
     void revokeDropTarget();
     int32_t routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key);
 
-    GuiEditor* editor;
+    FrameOwner* owner;
     void* parentWindow;
     BitmapReference backgroundBitmap;
     ViewList views;

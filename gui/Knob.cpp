@@ -1,6 +1,5 @@
 #include "gui/Knob.h"
 
-#include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"

@@ -6,14 +6,15 @@
 #include "gui/Frame.h"
 #include "gui/LedMeter.h"
 #include "plugin/CompressorBase.h"
-#include "resources/ResourceIds.h"
 
 #include <algorithm>
 #include <new>
 
 namespace {
 
-constexpr int32_t kMeterSegments = 10;
+using panelLayout::kControls;
+using panelLayout::Kind;
+
 constexpr int32_t kParameterCount = CompressorBase::kGain + 1;
 
 // Loads the picture into the holder unless it already holds a loaded one; the holder keeps the only
@@ -38,7 +39,7 @@ Rect frameRect(Point topLeft, Bitmap* strip, int32_t frames) {
 } // namespace
 
 CompressorEditor::CompressorEditor(CompressorBase& owner) : GuiEditor(owner), compressor(owner) {
-    load(background, IDB_BACKGROUND);
+    load(background, panelLayout::kBackground.resource);
     panelRect = {0, 0, int16_t(heightOf(background)), int16_t(widthOf(background))};
 }
 
@@ -68,50 +69,50 @@ void CompressorEditor::closePanel() {
 
 // The background stays loaded from construction on, unless it failed there.
 void CompressorEditor::loadBitmaps() {
-    load(background, IDB_BACKGROUND);
-    load(knobStrip, IDB_KNOB);
-    load(selectorStrip, IDB_TIME_CONSTANT_SELECTOR);
-    load(lampStrip, IDB_INPUT_LAMP);
-    load(needleStrip, IDB_GAIN_REDUCTION_NEEDLE);
-    load(meterUnlit, IDB_METER_UNLIT);
-    load(meterLit, IDB_METER_LIT);
+    load(background, panelLayout::kBackground.resource);
+    for (size_t entry = 0; entry < std::size(pictures); ++entry)
+        load(pictures[entry], panelLayout::kControlPictures[entry]->resource);
 }
 
 // A panel missing a picture would draw holes: the open fails instead.
 bool CompressorEditor::bitmapsLoaded() const {
-    for (const BitmapReference* bitmap :
-         {&background, &knobStrip, &selectorStrip, &lampStrip, &needleStrip, &meterUnlit, &meterLit})
-        if (!*bitmap || !(*bitmap)->loaded()) return false;
-    return true;
+    const auto loaded = [](const BitmapReference& bitmap) { return bitmap && bitmap->loaded(); };
+    return loaded(background) && std::all_of(std::begin(pictures), std::end(pictures), loaded);
 }
 
 void CompressorEditor::releaseBitmaps() {
-    for (BitmapReference* bitmap :
-         {&knobStrip, &selectorStrip, &lampStrip, &needleStrip, &meterUnlit, &meterLit})
-        bitmap->reset(nullptr);
+    for (BitmapReference& picture : pictures)
+        picture.reset(nullptr);
+}
+
+Bitmap* CompressorEditor::pictureOf(const panelLayout::Picture* picture) const {
+    for (size_t entry = 0; entry < std::size(pictures); ++entry)
+        if (panelLayout::kControlPictures[entry] == picture) return pictures[entry].get();
+    return nullptr;
 }
 
 // In drawing order; each control starts from the plug-in's current value.
 void CompressorEditor::addControls() {
-    attackKnob =
-        addStrip<FilmstripKnob>(CompressorBase::kAttack, {220, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
-    thresholdKnob =
-        addStrip<FilmstripKnob>(CompressorBase::kThreshold, {320, 98}, knobStrip.get(), IDB_KNOB_FRAMES);
-    timeConstantSwitch = addStrip<FilmstripKnob>(CompressorBase::kTimeConstant, {418, 98},
-                                                 selectorStrip.get(), IDB_TIME_CONSTANT_SELECTOR_FRAMES);
-    gainKnob = addStrip<FilmstripKnob>(CompressorBase::kGain, {543, 163}, knobStrip.get(), IDB_KNOB_FRAMES);
-    reductionNeedle = addStrip<FilmstripDisplay>(CompressorBase::kGainReductionMeter, {72, 105},
-                                                 needleStrip.get(), IDB_GAIN_REDUCTION_NEEDLE_FRAMES);
-    inputLampLeft = addStrip<FilmstripDisplay>(CompressorBase::kInputLeftMeter, {532, 27}, lampStrip.get(),
-                                               IDB_INPUT_LAMP_FRAMES);
-    inputLampRight = addStrip<FilmstripDisplay>(CompressorBase::kInputRightMeter, {584, 27}, lampStrip.get(),
-                                                IDB_INPUT_LAMP_FRAMES);
-    outputMeterLeft = addMeter(CompressorBase::kOutputLeftMeter, {527, 149});
-    outputMeterRight = addMeter(CompressorBase::kOutputRightMeter, {623, 149});
+    for (size_t row = 0; row < kControlCount; ++row)
+        controls[row] = makeControl(kControls[row]);
+}
+
+Control* CompressorEditor::makeControl(const panelLayout::Placement& placement) {
+    const Point topLeft{placement.left, placement.top};
+    Bitmap* picture = pictureOf(placement.picture);
+    switch (placement.kind) {
+    case Kind::knob:
+        return addStrip<FilmstripKnob>(placement.shows, topLeft, picture, placement.picture->frames);
+    case Kind::display:
+        return addStrip<FilmstripDisplay>(placement.shows, topLeft, picture, placement.picture->frames);
+    case Kind::meter:
+        return place(addMeter(topLeft, picture), placement.shows);
+    }
+    return nullptr;
 }
 
 // Starts the control at the plug-in's value for the index and hands it to the frame.
-template <typename Kind> Kind* CompressorEditor::place(Kind* control, int32_t index) {
+template <typename ControlType> ControlType* CompressorEditor::place(ControlType* control, int32_t index) {
     if (!control) return nullptr;
     control->setValue(compressor.parameterValue(index));
     frame->addView(control);
@@ -119,61 +120,55 @@ template <typename Kind> Kind* CompressorEditor::place(Kind* control, int32_t in
 }
 
 // A knob or a display: one frame of its film strip, tagged with its parameter or level.
-template <typename Kind>
-Kind* CompressorEditor::addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames) {
+template <typename ControlType>
+ControlType* CompressorEditor::addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames) {
     const Rect bounds = frameRect(topLeft, strip, frames);
     const int32_t frameHeight = std::max(bounds.height(), 1);
-    return place(new (std::nothrow) Kind(bounds, this, index, frames, frameHeight, strip, {0, 0}), index);
+    return place(new (std::nothrow) ControlType(bounds, this, index, frames, frameHeight, strip, {0, 0}),
+                 index);
 }
 
-// The meters have no tag and no listener: they are reached only through their pointers.
-LedMeter* CompressorEditor::addMeter(int32_t level, Point topLeft) {
-    const Rect bounds{topLeft.x, topLeft.y, topLeft.x + widthOf(meterLit), topLeft.y + heightOf(meterLit)};
-    return place(new (std::nothrow) LedMeter(bounds, meterLit.get(), meterUnlit.get(), kMeterSegments, 0),
-                 level);
+// The meters have no tag and no listener: the editor reaches them through their row.
+LedMeter* CompressorEditor::addMeter(Point topLeft, Bitmap* lit) {
+    return new (std::nothrow) LedMeter(frameRect(topLeft, lit, 1), lit, pictureOf(&panelLayout::kMeterUnlit),
+                                       panelLayout::kMeterSegments, 0);
 }
 
-void CompressorEditor::forgetControls() {
-    thresholdKnob = attackKnob = timeConstantSwitch = gainKnob = nullptr;
-    inputLampLeft = inputLampRight = reductionNeedle = nullptr;
-    outputMeterLeft = outputMeterRight = nullptr;
-}
+void CompressorEditor::forgetControls() { std::fill(std::begin(controls), std::end(controls), nullptr); }
 
-FilmstripKnob* CompressorEditor::knobFor(int32_t parameter) const {
-    switch (parameter) {
-    case CompressorBase::kThreshold:
-        return thresholdKnob;
-    case CompressorBase::kAttack:
-        return attackKnob;
-    case CompressorBase::kTimeConstant:
-        return timeConstantSwitch;
-    case CompressorBase::kGain:
-        return gainKnob;
-    default:
-        return nullptr;
-    }
-}
-
-void CompressorEditor::showLevel(Control* display, int32_t level) {
-    if (display) display->setValue(compressor.parameterValue(level));
+Control* CompressorEditor::knobFor(int32_t parameter) const {
+    for (size_t row = 0; row < kControlCount; ++row)
+        if (kControls[row].kind == Kind::knob && kControls[row].shows == parameter) return controls[row];
+    return nullptr;
 }
 
 // The knobs take the values stored since the last idle, on this thread, where no close can race them.
 void CompressorEditor::followParameters() {
     const uint32_t changed = changedParameters.exchange(0, std::memory_order_acquire);
     for (int32_t parameter = 0; parameter < kParameterCount; ++parameter)
-        if (FilmstripKnob* knob = changed & 1u << parameter ? knobFor(parameter) : nullptr)
+        if (Control* knob = changed & 1u << parameter ? knobFor(parameter) : nullptr)
             knob->setValue(compressor.parameterValue(parameter));
 }
 
 // The lamps keep what they showed while their input is silent.
+bool CompressorEditor::levelIsLive(int32_t level) const {
+    switch (level) {
+    case CompressorBase::kInputLeftMeter:
+        return compressor.heldInputLeft() != 0.0f;
+    case CompressorBase::kInputRightMeter:
+        return compressor.heldInputRight() != 0.0f;
+    default:
+        return true;
+    }
+}
+
 void CompressorEditor::idle() {
     followParameters();
-    showLevel(reductionNeedle, CompressorBase::kGainReductionMeter);
-    if (compressor.heldInputLeft() != 0.0f) showLevel(inputLampLeft, CompressorBase::kInputLeftMeter);
-    if (compressor.heldInputRight() != 0.0f) showLevel(inputLampRight, CompressorBase::kInputRightMeter);
-    showLevel(outputMeterLeft, CompressorBase::kOutputLeftMeter);
-    showLevel(outputMeterRight, CompressorBase::kOutputRightMeter);
+    for (size_t row = 0; row < kControlCount; ++row) {
+        const int32_t level = kControls[row].shows;
+        if (controls[row] && kControls[row].kind != Kind::knob && levelIsLive(level))
+            controls[row]->setValue(compressor.parameterValue(level));
+    }
     GuiEditor::idle();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
-// The compressor's own panel: a 660 x 259 background with three knobs and the time-constant selector
-// for the four parameters, and a gain-reduction needle, two input lamps and two output meters for the
-// levels the plug-in measures. It keeps panel and plug-in in step both ways: a user's change goes to
-// the plug-in and on to the host, a change on the plug-in's side moves the control at the next idle,
-// and every idle copies the levels into the displays.
+// The compressor's own panel, built as resources/PanelLayout.h describes it: knobs for the four
+// parameters and displays and meters for the levels the plug-in measures, over the background. It keeps panel
+// and plug-in in step both ways: a user's change goes to the plug-in and on to the host, a change on the
+// plug-in's side moves the control at the next idle, and every idle copies the levels into the displays.
 //
 // The frame owns the controls; the pointers here only name them, and are cleared before the frame
 // goes.
@@ -23,13 +22,13 @@
 #include "gui/BitmapReference.h"
 #include "gui/ControlListener.h"
 #include "gui/Geometry.h"
+#include "resources/PanelLayout.h"
 
 #include <atomic>
+#include <iterator>
 
 class CompressorBase;
 class Control;
-class FilmstripDisplay;
-class FilmstripKnob;
 class LedMeter;
 
 class CompressorEditor : public GuiEditor, public ControlListener {
@@ -48,34 +47,28 @@ public:
     void valueChanged(DrawContext* context, Control* control) override;
 
 private:
+    static constexpr size_t kControlCount = std::size(panelLayout::kControls);
+
     void loadBitmaps();
     void releaseBitmaps();
+    Bitmap* pictureOf(const panelLayout::Picture* picture) const;
     void addControls();
-    template <typename Kind> Kind* addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames);
-    LedMeter* addMeter(int32_t level, Point topLeft);
-    template <typename Kind> Kind* place(Kind* control, int32_t index);
+    Control* makeControl(const panelLayout::Placement& placement);
+    template <typename ControlType>
+    ControlType* addStrip(int32_t index, Point topLeft, Bitmap* strip, int32_t frames);
+    LedMeter* addMeter(Point topLeft, Bitmap* lit);
+    template <typename ControlType> ControlType* place(ControlType* control, int32_t index);
     void forgetControls();
-    FilmstripKnob* knobFor(int32_t parameter) const;
+    Control* knobFor(int32_t parameter) const;
     void followParameters();
     bool bitmapsLoaded() const;
-    void showLevel(Control* display, int32_t level);
+    bool levelIsLive(int32_t level) const;
 
     CompressorBase& compressor;
-    FilmstripKnob* thresholdKnob = nullptr;
-    FilmstripKnob* attackKnob = nullptr;
-    FilmstripKnob* timeConstantSwitch = nullptr;
-    FilmstripKnob* gainKnob = nullptr;
-    FilmstripDisplay* inputLampLeft = nullptr;
-    FilmstripDisplay* inputLampRight = nullptr;
-    FilmstripDisplay* reductionNeedle = nullptr;
+    // By row of the panel description.
+    Control* controls[kControlCount] = {};
     BitmapReference background;
-    BitmapReference knobStrip;
-    BitmapReference selectorStrip;
-    BitmapReference lampStrip;
-    BitmapReference needleStrip;
-    BitmapReference meterLit;
-    BitmapReference meterUnlit;
-    LedMeter* outputMeterLeft = nullptr;
-    LedMeter* outputMeterRight = nullptr;
+    // By entry of the description's control pictures.
+    BitmapReference pictures[std::size(panelLayout::kControlPictures)];
     std::atomic<uint32_t> changedParameters{0};
 };

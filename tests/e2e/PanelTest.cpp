@@ -5,7 +5,7 @@
 
 #include "host/HostRecords.h"
 #include "host/Opcodes.h"
-#include "resources/ResourceIds.h"
+#include "resources/PanelLayout.h"
 #include "tests/e2e/PanelHost.h"
 #include "tests/plugin/ReferenceCompressor.h"
 #include "tests/support/ImportCounter.h"
@@ -32,27 +32,30 @@ constexpr float kShiftModifier = 1.0f;
 
 HMODULE library() { return GetModuleHandleA("QuenvaleCompressor.dll"); }
 
-struct Strip {
-    const char* name;
-    int32_t index; // parameter or level
-    RECT area;
-    int resource;
-    int frames;
-};
+using panelLayout::Kind;
+using panelLayout::Placement;
 
-constexpr Strip kKnobs[] = {{"attack", 1, {220, 98, 286, 164}, IDB_KNOB, 101},
-                            {"threshold", 0, {320, 98, 386, 164}, IDB_KNOB, 101},
-                            {"time constant", 2, {418, 98, 490, 170}, IDB_TIME_CONSTANT_SELECTOR, 6},
-                            {"gain", 3, {543, 163, 609, 229}, IDB_KNOB, 101}};
-const Strip kDisplays[] = {{"gain-reduction needle", 22, {72, 105, 148, 172}, IDB_GAIN_REDUCTION_NEEDLE, 74},
-                           {"left input lamp", 23, {532, 27, 570, 85}, IDB_INPUT_LAMP, 6},
-                           {"right input lamp", 24, {584, 27, 622, 85}, IDB_INPUT_LAMP, 6}};
-const RECT kMeters[] = {{527, 149, 531, 193}, {623, 149, 627, 193}};
+// Where the panel description puts the controls; what each must show is worked out here.
+std::vector<Placement> controlsOf(Kind kind) {
+    std::vector<Placement> found;
+    for (const Placement& control : panelLayout::kControls)
+        if (control.kind == kind) found.push_back(control);
+    return found;
+}
+const std::vector<Placement> kKnobs = controlsOf(Kind::knob);
+const std::vector<Placement> kDisplays = controlsOf(Kind::display);
+const std::vector<Placement> kMeters = controlsOf(Kind::meter);
+
+constexpr RECT areaOf(const Placement& control) {
+    return {control.left, control.top, control.right(), control.bottom()};
+}
+constexpr const Placement& named(const char* name) { return *panelLayout::placementNamed(name); }
+constexpr RECT kWholePanel{0, 0, panelLayout::kBackground.frameWidth, panelLayout::kBackground.frameHeight};
 
 // Where the tests press a knob: on its face, at least kPressMargin pixels from every edge, so that the
 // press lands on the knob whatever the rounding of screen coordinates.
 constexpr int kPressMargin = 15;
-constexpr POINT pressPoint(const Strip& knob) { return {knob.area.left + 30, knob.area.top + 22}; }
+constexpr POINT pressPoint(const Placement& knob) { return {knob.left + 30, knob.top + 22}; }
 
 constexpr bool wellInside(POINT point, const RECT& area) {
     return point.x - area.left >= kPressMargin && area.right - point.x >= kPressMargin &&
@@ -60,8 +63,8 @@ constexpr bool wellInside(POINT point, const RECT& area) {
 }
 
 constexpr bool everyPressPointWellInside() {
-    for (const Strip& knob : kKnobs)
-        if (!wellInside(pressPoint(knob), knob.area)) return false;
+    for (const Placement& knob : panelLayout::kControls)
+        if (knob.kind == Kind::knob && !wellInside(pressPoint(knob), areaOf(knob))) return false;
     return true;
 }
 static_assert(everyPressPointWellInside(), "a knob's press point is too near its edge");
@@ -103,8 +106,8 @@ void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) 
 
 // The meter's lit and unlit pictures.
 struct MeterPictures {
-    const Snapshot lit = resourcePicture(library(), IDB_METER_LIT);
-    const Snapshot unlit = resourcePicture(library(), IDB_METER_UNLIT);
+    const Snapshot lit = resourcePicture(library(), panelLayout::kMeterLit.resource);
+    const Snapshot unlit = resourcePicture(library(), panelLayout::kMeterUnlit.resource);
 
     bool lightsRow(int y) const {
         for (int x = 0; x < lit.width; ++x)
@@ -141,24 +144,22 @@ protected:
     // Background, knobs and displays as the plug-in's current values say they must look, made from the
     // library's own pictures; the meters are taken from what is shown.
     Snapshot expectedPanel(const Snapshot& shown) const {
-        Snapshot expected = resourcePicture(library(), IDB_BACKGROUND);
-        for (const Strip& knob : kKnobs) {
-            const int height = knob.area.bottom - knob.area.top;
-            paste(expected, resourcePicture(library(), knob.resource), knob.area,
-                  knobFrame(parameter(knob.index), knob.frames, height));
-        }
-        for (const Strip& display : kDisplays)
-            paste(expected, resourcePicture(library(), display.resource), display.area,
-                  displayFrame(parameter(display.index), display.frames));
-        for (const RECT& meter : kMeters)
-            for (int y = meter.top; y < meter.bottom; ++y)
-                for (int x = meter.left; x < meter.right; ++x)
+        Snapshot expected = resourcePicture(library(), panelLayout::kBackground.resource);
+        for (const Placement& knob : kKnobs)
+            paste(expected, resourcePicture(library(), knob.picture->resource), areaOf(knob),
+                  knobFrame(parameter(knob.shows), knob.picture->frames, knob.bottom() - knob.top));
+        for (const Placement& display : kDisplays)
+            paste(expected, resourcePicture(library(), display.picture->resource), areaOf(display),
+                  displayFrame(parameter(display.shows), display.picture->frames));
+        for (const Placement& meter : kMeters)
+            for (int y = meter.top; y < meter.bottom(); ++y)
+                for (int x = meter.left; x < meter.right(); ++x)
                     expected.pixels[size_t(y) * size_t(expected.width) + size_t(x)] = shown.at(x, y);
         return expected;
     }
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
-    int litRows(const Snapshot& shown, const RECT& meter) const {
+    int litRows(const Snapshot& shown, const Placement& meter) const {
         const MeterPictures& pictures = *meterPictures;
         int rows = 0;
         for (int y = 0; y < pictures.lit.height; ++y) {
@@ -222,8 +223,8 @@ TEST_F(PanelTest, EditorIsDeclaredAndAnswersBeforeTheFirstOpen) {
     ASSERT_NE(rect, nullptr);
     EXPECT_EQ(rect->top, 0);
     EXPECT_EQ(rect->left, 0);
-    EXPECT_EQ(rect->bottom, 259);
-    EXPECT_EQ(rect->right, 660);
+    EXPECT_EQ(rect->bottom, kWholePanel.bottom);
+    EXPECT_EQ(rect->right, kWholePanel.right);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), -1) << "keys while the panel is closed";
 }
 
@@ -236,21 +237,22 @@ TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
     ASSERT_NE(window, nullptr);
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 660);
-    EXPECT_EQ(client.bottom, 259);
+    EXPECT_EQ(client.right, kWholePanel.right);
+    EXPECT_EQ(client.bottom, kWholePanel.bottom);
 
     const Snapshot shown = panel->capture();
     const Snapshot expected = expectedPanel(shown);
-    for (const Strip& knob : kKnobs)
-        EXPECT_EQ(mismatches(shown, expected, knob.area), 0) << knob.name << " at " << parameter(knob.index);
-    EXPECT_EQ(mismatches(shown, expected, {0, 0, 660, 259}), 0) << "the whole panel";
+    for (const Placement& knob : kKnobs)
+        EXPECT_EQ(mismatches(shown, expected, areaOf(knob)), 0)
+            << knob.name << " at " << parameter(knob.shows);
+    EXPECT_EQ(mismatches(shown, expected, kWholePanel), 0) << "the whole panel";
 }
 
 TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndEdit) {
     ASSERT_EQ(panel->openAndShow(), 1);
-    for (const Strip& knob : kKnobs) {
+    for (const Placement& knob : kKnobs) {
         SCOPED_TRACE(knob.name);
-        setParameter(knob.index, 0.2f);
+        setParameter(knob.shows, 0.2f);
         panel->idle();
         host.requests.clear();
         const POINT press = pressPoint(knob);
@@ -263,22 +265,22 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
         const std::vector<HostRequest> requests = requestsBesidesIdle();
         ASSERT_GE(requests.size(), 3u);
         EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-        EXPECT_EQ(requests.front().index, knob.index);
+        EXPECT_EQ(requests.front().index, knob.shows);
         EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
-        EXPECT_EQ(requests.back().index, knob.index);
+        EXPECT_EQ(requests.back().index, knob.shows);
         float previous = 0.2f;
         for (size_t i = 1; i + 1 < requests.size(); ++i) {
             EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
-            EXPECT_EQ(requests[i].index, knob.index) << requests[i];
+            EXPECT_EQ(requests[i].index, knob.shows) << requests[i];
             EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
             previous = requests[i].opt;
         }
         // Exactly the value a host reads back from its saved text "0.4": for the selector the boundary
         // of its third position, which the picture shows too.
         EXPECT_EQ(previous, std::strtof("0.4", nullptr));
-        EXPECT_EQ(parameter(knob.index), previous);
+        EXPECT_EQ(parameter(knob.shows), previous);
         const Snapshot shown = panel->capture();
-        EXPECT_EQ(mismatches(shown, expectedPanel(shown), knob.area), 0);
+        EXPECT_EQ(mismatches(shown, expectedPanel(shown), areaOf(knob)), 0);
         EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
     }
 }
@@ -287,15 +289,16 @@ TEST_F(PanelTest, TheRestOfThePanelKeepsMovingDuringADrag) {
     ASSERT_EQ(panel->openAndShow(), 1);
     process(0.9f, 20);
     panel->idle();
-    const int litBefore = litRows(panel->capture(), kMeters[0]);
+    const Placement& meter = named("left output meter");
+    const int litBefore = litRows(panel->capture(), meter);
     process(0.0f, 200); // the output hold decays to nothing
-    const POINT threshold = pressPoint(kKnobs[1]);
+    const POINT threshold = pressPoint(named("threshold"));
     InputScript drag;
     drag.moveTo(panel->onScreen(threshold.x, threshold.y)).press();
     for (int step = 1; step <= 12; ++step)
         drag.moveTo(panel->onScreen(threshold.x + step, threshold.y)).pause(60);
     drag.release().play(*panel);
-    EXPECT_LT(litRows(panel->capture(), kMeters[0]), litBefore) << "the meter fell while the knob was held";
+    EXPECT_LT(litRows(panel->capture(), meter), litBefore) << "the meter fell while the knob was held";
 }
 
 TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotices) {
@@ -307,7 +310,7 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
     // arriving with the knob's click would reset the modifier keys to what the display server knows.
     InputScript click;
     click.moveTo(panel->onScreen(10, 10)).press().pause(100).release().pause(400);
-    const POINT threshold = pressPoint(kKnobs[1]);
+    const POINT threshold = pressPoint(named("threshold"));
     click.moveTo(panel->onScreen(threshold.x, threshold.y))
         .keyDown(VK_CONTROL)
         .pause(100)
@@ -328,7 +331,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     setParameter(3, 0.5f);
     ASSERT_EQ(panel->openAndShow(), 1);
     host.requests.clear();
-    const POINT gain = pressPoint(kKnobs[3]);
+    const POINT gain = pressPoint(named("gain"));
     InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
     std::vector<HostRequest> requests = requestsBesidesIdle();
     ASSERT_EQ(requests.size(), 1u);
@@ -338,7 +341,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
 
     setParameter(1, 0.5f);
     // A click gives attack the focus.
-    const POINT attack = pressPoint(kKnobs[0]);
+    const POINT attack = pressPoint(named("attack"));
     InputScript().moveTo(panel->onScreen(attack.x, attack.y)).press().pause(150).release().play(*panel);
     EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
     EXPECT_NEAR(parameter(1), 0.6f, 1e-6f);
@@ -351,16 +354,15 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
     const Snapshot before = panel->capture();
-    const RECT whole{0, 0, 660, 259};
-    const RECT& threshold = kKnobs[1].area;
+    const RECT threshold = areaOf(named("threshold"));
 
     setParameter(0, 0.85f);
     panel->pump(50);
-    EXPECT_EQ(mismatches(panel->capture(), before, whole), 0) << "nothing is drawn before the idle";
+    EXPECT_EQ(mismatches(panel->capture(), before, kWholePanel), 0) << "nothing is drawn before the idle";
     panel->idle();
     const Snapshot automated = panel->capture();
     EXPECT_GT(mismatches(automated, before, threshold), 0);
-    EXPECT_EQ(mismatches(automated, before, whole), mismatches(automated, before, threshold))
+    EXPECT_EQ(mismatches(automated, before, kWholePanel), mismatches(automated, before, threshold))
         << "only the threshold knob changed";
 
     const float timeConstant = parameter(2);
@@ -368,38 +370,40 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
     ASSERT_NE(parameter(2), timeConstant);
     panel->idle();
     const Snapshot programmed = panel->capture();
-    const RECT& selector = kKnobs[2].area;
+    const RECT selector = areaOf(named("time constant"));
     EXPECT_GT(mismatches(programmed, automated, selector), 0);
-    EXPECT_EQ(mismatches(programmed, expectedPanel(programmed), whole), 0) << "every control shows its value";
+    EXPECT_EQ(mismatches(programmed, expectedPanel(programmed), kWholePanel), 0)
+        << "every control shows its value";
 }
 
 TEST_F(PanelTest, LevelDisplaysFollowTheAudioAndTheMetersFallOverTenIdles) {
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
     const Snapshot quiet = panel->capture();
-    for (const RECT& meter : kMeters)
+    for (const Placement& meter : kMeters)
         EXPECT_EQ(litRows(quiet, meter), 0);
 
     process(0.9f, 20);
     panel->idle();
     const Snapshot loud = panel->capture();
     EXPECT_TRUE(loud.save("../panel-after-loud-audio.bmp"));
-    for (const Strip& display : kDisplays)
-        EXPECT_GT(mismatches(loud, quiet, display.area), 0)
-            << display.name << " at " << parameter(display.index);
-    EXPECT_EQ(mismatches(loud, expectedPanel(loud), {0, 0, 660, 259}), 0);
-    for (int side = 0; side < 2; ++side) {
-        const float level = parameter(25 + side);
-        EXPECT_GT(litRows(loud, kMeters[side]), 0) << "loud output lights the meter";
-        EXPECT_EQ(litRows(loud, kMeters[side]), litRowsFor(level)) << "output level " << level;
+    for (const Placement& display : kDisplays)
+        EXPECT_GT(mismatches(loud, quiet, areaOf(display)), 0)
+            << display.name << " at " << parameter(display.shows);
+    EXPECT_EQ(mismatches(loud, expectedPanel(loud), kWholePanel), 0);
+    for (const Placement& meter : kMeters) {
+        const float level = parameter(meter.shows);
+        EXPECT_GT(litRows(loud, meter), 0) << "loud output lights the " << meter.name;
+        EXPECT_EQ(litRows(loud, meter), litRowsFor(level)) << meter.name << " at " << level;
     }
 
     process(0.0f, 200);
-    ASSERT_LT(parameter(25), 0.01f);
-    std::vector<int> lit{litRows(loud, kMeters[0])};
+    const Placement& left = named("left output meter");
+    ASSERT_LT(parameter(left.shows), 0.01f);
+    std::vector<int> lit{litRows(loud, left)};
     for (int idle = 1; idle <= 10; ++idle) {
         panel->idle();
-        lit.push_back(litRows(panel->capture(), kMeters[0]));
+        lit.push_back(litRows(panel->capture(), left));
         EXPECT_LE(lit.back(), lit[lit.size() - 2]) << "idle " << idle;
     }
     EXPECT_GT(lit[3], 0) << "the meter falls step by step, not at once";
@@ -597,8 +601,9 @@ TEST_F(HostThreadsTest, OpenIdleCloseWhileParametersAreSetAndAudioRunsThenThePan
     panel->pump(50);
     const Snapshot shown = panel->capture();
     const Snapshot expected = expectedPanel(shown);
-    for (const Strip& knob : kKnobs)
-        EXPECT_EQ(mismatches(shown, expected, knob.area), 0) << knob.name << " at " << parameter(knob.index);
+    for (const Placement& knob : kKnobs)
+        EXPECT_EQ(mismatches(shown, expected, areaOf(knob)), 0)
+            << knob.name << " at " << parameter(knob.shows);
     std::printf("%d open, idle and close cycles, %ld parameter sets, %ld blocks\n", cycles,
                 long(workers.sets), long(workers.blocks));
     expectAudioMatchesTheModel({0.3f, 0.6f, 0.0f, 0.5f});
@@ -685,7 +690,7 @@ TEST(PanelInTheMultiThreadedApartment, OpensAndWorksAndLeavesTheThreadsComInitia
                 PanelHost panel(*plugin);
                 ASSERT_EQ(panel.openAndShow(), 1);
                 EXPECT_NE(panel.panelWindow(), nullptr);
-                const RECT& gain = kKnobs[3].area;
+                const RECT& gain = areaOf(kKnobs[3]);
                 const Snapshot before = panel.capture();
                 plugin->effect()->setParameter(plugin->effect(), 3, 0.95f);
                 panel.idle();

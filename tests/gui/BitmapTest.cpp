@@ -6,7 +6,7 @@
 #include "gui/DrawContext.h"
 #include "gui/ModuleHandle.h"
 #include "gui/ToolkitState.h"
-#include "resources/ResourceIds.h"
+#include "resources/PanelLayout.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"
 #include "tests/gui/TestBitmaps.h"
@@ -25,10 +25,14 @@ protected:
 };
 
 TEST_F(BitmapTest, LoadsTheSizeOfItsResource) {
+    using panelLayout::kBackground;
+    using panelLayout::kKnob;
     const struct {
         int id;
         int width, height;
-    } cases[] = {{IDB_KNOB, 66, 6666}, {IDB_BACKGROUND, 660, 259}, {9999, 0, 0}};
+    } cases[] = {{kKnob.resource, kKnob.frameWidth, kKnob.frameHeight * kKnob.frames},
+                 {kBackground.resource, kBackground.frameWidth, kBackground.frameHeight},
+                 {9999, 0, 0}};
     for (const auto& c : cases) {
         Bitmap* bitmap = new Bitmap(c.id);
         EXPECT_EQ(bitmap->width, c.width) << "resource " << c.id;

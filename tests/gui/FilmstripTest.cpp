@@ -5,22 +5,18 @@
 #include "gui/FilmstripKnob.h"
 
 #include "gui/Bitmap.h"
-#include "resources/ResourceIds.h"
+#include "resources/PanelLayout.h"
 #include "tests/gui/ControlHarness.h"
 
 #include <cmath>
 
 namespace {
 
-struct Strip {
-    const char* name;
-    int32_t resource, frames, width, height;
-};
-
-const Strip kKnob{"knob", IDB_KNOB, 101, 66, 66};
-const Strip kSelector{"selector", IDB_TIME_CONSTANT_SELECTOR, 6, 72, 72};
-const Strip kNeedle{"needle", IDB_GAIN_REDUCTION_NEEDLE, 74, 76, 67};
-const Strip kLamp{"lamp", IDB_INPUT_LAMP, 6, 38, 58};
+using Strip = panelLayout::Picture;
+using panelLayout::kKnob;
+using panelLayout::kLamp;
+using panelLayout::kNeedle;
+using panelLayout::kSelector;
 
 constexpr Point kAt{5, 7}; // where the control sits on the canvas
 constexpr Pixel kPaper = rgb(1, 2, 3);
@@ -28,13 +24,13 @@ constexpr Pixel kPaper = rgb(1, 2, 3);
 class FilmstripTest : public ControlTest {
 protected:
     static Rect boundsOf(const Strip& strip) {
-        return {kAt.x, kAt.y, kAt.x + strip.width, kAt.y + strip.height};
+        return {kAt.x, kAt.y, kAt.x + strip.frameWidth, kAt.y + strip.frameHeight};
     }
     // Draws the control on fresh paper and counts the pixels that differ from the given frame, and
     // those it painted outside its bounds.
     static int mismatches(Control& control, const Strip& strip, int frame) {
         const PixelGrid picture = resourcePixels(strip.resource);
-        Canvas canvas(strip.width + 10, strip.height + 14);
+        Canvas canvas(strip.frameWidth + 10, strip.frameHeight + 14);
         canvas.fill(kPaper);
         DrawContext context(nullptr, canvas.device(), nullptr);
         control.draw(&context);
@@ -45,7 +41,7 @@ protected:
                 const bool inside =
                     x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom;
                 const Pixel expected =
-                    inside ? picture.at(x - bounds.left, frame * strip.height + y - bounds.top) : kPaper;
+                    inside ? picture.at(x - bounds.left, frame * strip.frameHeight + y - bounds.top) : kPaper;
                 wrong += canvas.at(x, y) != expected;
             }
         return wrong;
@@ -54,11 +50,12 @@ protected:
     static void expectDistinct(const Strip& strip, int first, int second) {
         const PixelGrid picture = resourcePixels(strip.resource);
         int differing = 0;
-        for (int y = 0; y < strip.height; ++y)
-            for (int x = 0; x < strip.width; ++x)
-                differing +=
-                    picture.at(x, first * strip.height + y) != picture.at(x, second * strip.height + y);
-        ASSERT_GT(differing, 0) << strip.name << " frames " << first << " and " << second << " look the same";
+        for (int y = 0; y < strip.frameHeight; ++y)
+            for (int x = 0; x < strip.frameWidth; ++x)
+                differing += picture.at(x, first * strip.frameHeight + y) !=
+                             picture.at(x, second * strip.frameHeight + y);
+        ASSERT_GT(differing, 0) << "bitmap " << strip.resource << " frames " << first << " and " << second
+                                << " look the same";
     }
 };
 
@@ -83,13 +80,14 @@ TEST_F(FilmstripTest, KnobsDrawTheFrameAtOrBelowTheirValue) {
     expectDistinct(kSelector, 3, 4);
     for (const FrameCase& c : cases) {
         auto* strip = new Bitmap(c.strip->resource);
-        FilmstripKnob knob(boundsOf(*c.strip), &listener, 0, c.strip->frames, c.strip->height, strip, {9, 9});
+        FilmstripKnob knob(boundsOf(*c.strip), &listener, 0, c.strip->frames, c.strip->frameHeight, strip,
+                           {9, 9});
         strip->releaseReference();
         knob.setInverted(c.inverted);
         knob.setValue(c.value);
         EXPECT_EQ(mismatches(knob, *c.strip, c.frame), 0)
-            << c.strip->name << " at " << c.value << (c.inverted ? ", inverted" : "") << ": frame "
-            << c.frame;
+            << "bitmap " << c.strip->resource << " at " << c.value << (c.inverted ? ", inverted" : "")
+            << ": frame " << c.frame;
         EXPECT_NE(knob.needsRedraw(), c.value == c.value) << "only a NaN stays out of step after drawing";
     }
 }
@@ -104,11 +102,12 @@ TEST_F(FilmstripTest, DisplaysDrawTheNearestFrameAndKeepAValueAboveOneAtOne) {
     expectDistinct(kLamp, 4, 5);
     for (const FrameCase& c : cases) {
         auto* strip = new Bitmap(c.strip->resource);
-        FilmstripDisplay display(boundsOf(*c.strip), &listener, 22, c.strip->frames, c.strip->height, strip,
-                                 {0, 0});
+        FilmstripDisplay display(boundsOf(*c.strip), &listener, 22, c.strip->frames, c.strip->frameHeight,
+                                 strip, {0, 0});
         strip->releaseReference();
         display.setValue(c.value);
-        EXPECT_EQ(mismatches(display, *c.strip, c.frame), 0) << c.strip->name << " at " << c.value;
+        EXPECT_EQ(mismatches(display, *c.strip, c.frame), 0)
+            << "bitmap " << c.strip->resource << " at " << c.value;
         if (c.value > 1.0f) {
             EXPECT_EQ(display.getValue(), 1.0f) << "the clamped value is kept";
         }
@@ -117,8 +116,8 @@ TEST_F(FilmstripTest, DisplaysDrawTheNearestFrameAndKeepAValueAboveOneAtOne) {
 }
 
 TEST_F(FilmstripTest, WithoutAPictureNothingIsDrawnButTheDrawIsDone) {
-    FilmstripKnob knob(boundsOf(kKnob), nullptr, 0, 101, 66, nullptr, {0, 0});
-    FilmstripDisplay display(boundsOf(kLamp), nullptr, 0, 6, 58, nullptr, {0, 0});
+    FilmstripKnob knob(boundsOf(kKnob), nullptr, 0, kKnob.frames, kKnob.frameHeight, nullptr, {0, 0});
+    FilmstripDisplay display(boundsOf(kLamp), nullptr, 0, kLamp.frames, kLamp.frameHeight, nullptr, {0, 0});
     Canvas canvas(90, 90);
     canvas.fill(kPaper);
     DrawContext context(nullptr, canvas.device(), nullptr);

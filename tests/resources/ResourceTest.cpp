@@ -1,5 +1,7 @@
 // Checks the panel artwork as the editor finds it: bitmap resources inside the plug-in DLL.
 
+#include "resources/PanelLayout.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,28 +12,30 @@
 
 namespace {
 
+// The bitmaps as the panel description states them; a film strip is its frames stacked.
 struct BitmapFacts {
-    int id;
     const char* name;
-    int width;
-    int height;
-    int frames; // 1 for a single picture
+    const panelLayout::Picture* picture;
+
+    int id() const { return picture->resource; }
+    int width() const { return picture->frameWidth; }
+    int height() const { return picture->frameHeight * picture->frames; }
+    int frames() const { return picture->frames; }
 };
 
 std::ostream& operator<<(std::ostream& out, const BitmapFacts& facts) {
-    return out << facts.name << " (id " << facts.id << ")";
+    return out << facts.name << " (id " << facts.id() << ")";
 }
 
 const BitmapFacts bitmaps[] = {
-    {1, "background", 660, 259, 1}, {129, "knob", 66, 6666, 101},  {133, "selector", 72, 432, 6},
-    {130, "lamp", 38, 348, 6},      {131, "needle", 76, 4958, 74}, {100, "meterLit", 4, 44, 1},
-    {101, "meterUnlit", 4, 44, 1},
+    {"background", &panelLayout::kBackground}, {"knob", &panelLayout::kKnob},
+    {"selector", &panelLayout::kSelector},     {"lamp", &panelLayout::kLamp},
+    {"needle", &panelLayout::kNeedle},         {"meterLit", &panelLayout::kMeterLit},
+    {"meterUnlit", &panelLayout::kMeterUnlit},
 };
 
-constexpr int meterLitId = 100;
-
 std::string testName(const ::testing::TestParamInfo<BitmapFacts>& param) {
-    return std::string(param.param.name) + "_" + std::to_string(param.param.id);
+    return std::string(param.param.name) + "_" + std::to_string(param.param.id());
 }
 
 // RT_BITMAP in its ANSI form, whatever the character set of the build.
@@ -85,41 +89,40 @@ HMODULE PluginDll::dll = nullptr;
 
 class PanelBitmap : public PluginDll, public ::testing::WithParamInterface<BitmapFacts> {};
 
-TEST_P(PanelBitmap, IsABitmapResource) { EXPECT_NE(findBitmap(dll, GetParam().id), nullptr); }
+TEST_P(PanelBitmap, IsABitmapResource) { EXPECT_NE(findBitmap(dll, GetParam().id()), nullptr); }
 
 TEST_P(PanelBitmap, Stores16BitUncompressedPixelsOfTheStatedSize) {
     const BitmapFacts& facts = GetParam();
-    const BITMAPINFOHEADER* info = storedHeader(dll, facts.id);
+    const BITMAPINFOHEADER* info = storedHeader(dll, facts.id());
     ASSERT_NE(info, nullptr);
     EXPECT_GE(info->biSize, sizeof(BITMAPINFOHEADER));
     EXPECT_EQ(info->biBitCount, 16);
     EXPECT_EQ(info->biCompression, static_cast<DWORD>(BI_RGB));
-    EXPECT_EQ(info->biWidth, facts.width);
-    EXPECT_EQ(info->biHeight, facts.height); // positive: rows stored bottom-up
-    EXPECT_GE(SizeofResource(dll, findBitmap(dll, facts.id)),
-              info->biSize + static_cast<DWORD>(rowBytes(*info) * facts.height));
+    EXPECT_EQ(info->biWidth, facts.width());
+    EXPECT_EQ(info->biHeight, facts.height()); // positive: rows stored bottom-up
+    EXPECT_GE(SizeofResource(dll, findBitmap(dll, facts.id())),
+              info->biSize + static_cast<DWORD>(rowBytes(*info) * facts.height()));
 }
 
 TEST_P(PanelBitmap, LoadsAsABitmapOfTheStatedSize) {
     const BitmapFacts& facts = GetParam();
-    HBITMAP bitmap = LoadBitmapA(dll, MAKEINTRESOURCEA(facts.id));
+    HBITMAP bitmap = LoadBitmapA(dll, MAKEINTRESOURCEA(facts.id()));
     ASSERT_NE(bitmap, nullptr);
     BITMAP described{};
     EXPECT_EQ(GetObjectA(bitmap, sizeof described, &described), static_cast<int>(sizeof described));
-    EXPECT_EQ(described.bmWidth, facts.width);
-    EXPECT_EQ(described.bmHeight, facts.height);
+    EXPECT_EQ(described.bmWidth, facts.width());
+    EXPECT_EQ(described.bmHeight, facts.height());
     DeleteObject(bitmap);
 }
 
 TEST_P(PanelBitmap, ShowsSomethingNewInEveryFrame) {
     const BitmapFacts& facts = GetParam();
-    if (facts.frames == 1) GTEST_SKIP() << "not a film strip";
-    const BITMAPINFOHEADER* info = storedHeader(dll, facts.id);
+    if (facts.frames() == 1) GTEST_SKIP() << "not a film strip";
+    const BITMAPINFOHEADER* info = storedHeader(dll, facts.id());
     ASSERT_NE(info, nullptr);
-    ASSERT_EQ(info->biHeight, facts.height);
-    ASSERT_EQ(facts.height % facts.frames, 0);
-    const int frameHeight = facts.height / facts.frames;
-    for (int frame = 0; frame + 1 < facts.frames; ++frame)
+    ASSERT_EQ(info->biHeight, facts.height());
+    const int frameHeight = facts.picture->frameHeight;
+    for (int frame = 0; frame + 1 < facts.frames(); ++frame)
         EXPECT_FALSE(framesEqual(*info, frameHeight, frame, frame + 1))
             << "frames " << frame << " and " << frame + 1;
 }
@@ -128,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Artwork, PanelBitmap, ::testing::ValuesIn(bitmaps), tes
 
 // The editor lights the output meter from the bottom up: green segments below, amber above.
 TEST_F(PluginDll, OutputMeterHasEightGreenSegmentsUnderThreeAmberOnesWithDarkRowsBetween) {
-    const BITMAPINFOHEADER* info = storedHeader(dll, meterLitId);
+    const BITMAPINFOHEADER* info = storedHeader(dll, panelLayout::kMeterLit.resource);
     ASSERT_NE(info, nullptr);
-    ASSERT_EQ(info->biHeight, 44);
+    ASSERT_EQ(info->biHeight, panelLayout::kMeterLit.frameHeight);
     for (int segment = 0; segment < 11; ++segment) {
         const BYTE* gap = topDownRow(*info, segment * 4);
         const BYTE* lit = topDownRow(*info, segment * 4 + 2);

@@ -35,11 +35,10 @@ bool sharedStripsSitSeamlessly(const Canvas& panel, std::string& error) {
 // Quantises the panel with each control rectangle dithered from its own corner, as its frames are.
 Image16 quantisePanel(const Canvas& panel) {
     Image16 background = quantise(panel);
-    const Rect controls[] = {attackKnob,           thresholdKnob,       gainKnob,
-                             timeConstantSelector, gainReductionNeedle, leftInputLamp,
-                             rightInputLamp,       leftOutputMeter,     rightOutputMeter};
-    for (const Rect& control : controls)
+    for (const panelLayout::Placement& placement : panelLayout::kControls) {
+        const Rect control = rectOf(placement);
         background.paste(quantise(panel, control), control.left, control.top);
+    }
     return background;
 }
 

@@ -9,7 +9,7 @@ namespace gainReduction {
 // In panel coordinates. The pivot lies below the needle rectangle, hidden by the meter's shroud,
 // whose top edge is the rectangle's bottom edge.
 constexpr Point pivot{110, 190};
-constexpr double shroudTop = 172;
+constexpr double shroudTop = layout::gainReductionNeedle.bottom;
 constexpr double needleLength = 55;
 constexpr double halfSweepDegrees = 40;
 

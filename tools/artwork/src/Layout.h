@@ -1,7 +1,10 @@
 #pragma once
 
-// Where everything sits on the panel. The control rectangles are fixed by the editor, which copies each
-// film-strip frame opaquely into its rectangle; the painters draw in rectangle-local coordinates.
+// Where everything sits on the panel, in the painters' terms, taken from the panel description the
+// editor builds from. The editor copies each film-strip frame opaquely into its control's rectangle;
+// the painters draw in rectangle-local coordinates.
+
+#include "resources/PanelLayout.h"
 
 struct Point {
     double x;
@@ -21,22 +24,28 @@ struct Rect {
 
 namespace layout {
 
-constexpr int panelWidth = 660;
-constexpr int panelHeight = 259;
+constexpr int panelWidth = panelLayout::kBackground.frameWidth;
+constexpr int panelHeight = panelLayout::kBackground.frameHeight;
 
-constexpr Rect attackKnob{220, 98, 286, 164};
-constexpr Rect thresholdKnob{320, 98, 386, 164};
-constexpr Rect gainKnob{543, 163, 609, 229};
-constexpr Rect timeConstantSelector{418, 98, 490, 170};
-constexpr Rect gainReductionNeedle{72, 105, 148, 172};
-constexpr Rect leftInputLamp{532, 27, 570, 85};
-constexpr Rect rightInputLamp{584, 27, 622, 85};
-constexpr Rect leftOutputMeter{527, 149, 531, 193};
-constexpr Rect rightOutputMeter{623, 149, 627, 193};
+constexpr Rect rectOf(const panelLayout::Placement& control) {
+    return {control.left, control.top, control.right(), control.bottom()};
+}
+// A name missing from the table stops the compilation here.
+constexpr Rect placed(const char* name) { return rectOf(*panelLayout::placementNamed(name)); }
 
-constexpr int knobFrames = 101;
-constexpr int selectorFrames = 6;
-constexpr int lampFrames = 6;
-constexpr int needleFrames = 74;
+constexpr Rect thresholdKnob = placed("threshold");
+constexpr Rect attackKnob = placed("attack");
+constexpr Rect timeConstantSelector = placed("time constant");
+constexpr Rect gainKnob = placed("gain");
+constexpr Rect gainReductionNeedle = placed("gain-reduction needle");
+constexpr Rect leftInputLamp = placed("left input lamp");
+constexpr Rect rightInputLamp = placed("right input lamp");
+constexpr Rect leftOutputMeter = placed("left output meter");
+constexpr Rect rightOutputMeter = placed("right output meter");
+
+constexpr int knobFrames = panelLayout::kKnob.frames;
+constexpr int selectorFrames = panelLayout::kSelector.frames;
+constexpr int lampFrames = panelLayout::kLamp.frames;
+constexpr int needleFrames = panelLayout::kNeedle.frames;
 
 } // namespace layout

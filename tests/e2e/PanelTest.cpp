@@ -79,7 +79,7 @@ bool alike(uint32_t a, uint32_t b) {
     return true;
 }
 
-int mismatches(const Snapshot& shown, const Snapshot& expected, const RECT& area) {
+int mismatches(const PixelGrid& shown, const PixelGrid& expected, const RECT& area) {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
@@ -87,21 +87,20 @@ int mismatches(const Snapshot& shown, const Snapshot& expected, const RECT& area
     return count;
 }
 
-void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) {
+void paste(PixelGrid& panel, const PixelGrid& strip, const RECT& area, int frame) {
     const int height = area.bottom - area.top;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < area.right - area.left; ++x)
-            panel.pixels[size_t(area.top + y) * size_t(panel.width) + size_t(area.left + x)] =
-                strip.at(x, frame * height + y);
+            panel.set(area.left + x, area.top + y, strip.at(x, frame * height + y));
 }
 
 // The meter's lit and unlit pictures.
 struct MeterPictures {
-    const Snapshot lit = resourcePicture(library(), IDB_METER_LIT);
-    const Snapshot unlit = resourcePicture(library(), IDB_METER_UNLIT);
+    const PixelGrid lit = loadPixels(library(), IDB_METER_LIT);
+    const PixelGrid unlit = loadPixels(library(), IDB_METER_UNLIT);
 
     bool lightsRow(int y) const {
-        for (int x = 0; x < lit.width; ++x)
+        for (int x = 0; x < lit.width(); ++x)
             if (!alike(lit.at(x, y), unlit.at(x, y))) return true;
         return false;
     }
@@ -134,30 +133,30 @@ protected:
 
     // Background, knobs and displays as the plug-in's current values say they must look, made from the
     // library's own pictures; the meters are taken from what is shown.
-    Snapshot expectedPanel(const Snapshot& shown) const {
-        Snapshot expected = resourcePicture(library(), IDB_BACKGROUND);
+    PixelGrid expectedPanel(const PixelGrid& shown) const {
+        PixelGrid expected = loadPixels(library(), IDB_BACKGROUND);
         for (const Strip& knob : kKnobs) {
             const int height = knob.area.bottom - knob.area.top;
-            paste(expected, resourcePicture(library(), knob.resource), knob.area,
+            paste(expected, loadPixels(library(), knob.resource), knob.area,
                   knobFrame(parameter(knob.index), knob.frames, height));
         }
         for (const Strip& display : kDisplays)
-            paste(expected, resourcePicture(library(), display.resource), display.area,
+            paste(expected, loadPixels(library(), display.resource), display.area,
                   displayFrame(parameter(display.index), display.frames));
         for (const RECT& meter : kMeters)
             for (int y = meter.top; y < meter.bottom; ++y)
                 for (int x = meter.left; x < meter.right; ++x)
-                    expected.pixels[size_t(y) * size_t(expected.width) + size_t(x)] = shown.at(x, y);
+                    expected.set(x, y, shown.at(x, y));
         return expected;
     }
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
-    int litRows(const Snapshot& shown, const RECT& meter) const {
+    int litRows(const PixelGrid& shown, const RECT& meter) const {
         const MeterPictures& pictures = *meterPictures;
         int rows = 0;
-        for (int y = 0; y < pictures.lit.height; ++y) {
+        for (int y = 0; y < pictures.lit.height(); ++y) {
             bool matchesLit = true;
-            for (int x = 0; x < pictures.lit.width; ++x)
+            for (int x = 0; x < pictures.lit.width(); ++x)
                 matchesLit =
                     matchesLit && alike(shown.at(meter.left + x, meter.top + y), pictures.lit.at(x, y));
             rows += pictures.lightsRow(y) && matchesLit;
@@ -171,7 +170,7 @@ protected:
         const MeterPictures& pictures = *meterPictures;
         const int darkSegments = int((1.0f - std::min(level, 1.0f)) * 10.0f + 0.5f);
         int rows = 0;
-        for (int y = darkSegments * pictures.lit.height / 10; y < pictures.lit.height; ++y)
+        for (int y = darkSegments * pictures.lit.height() / 10; y < pictures.lit.height(); ++y)
             rows += pictures.lightsRow(y);
         return rows;
     }
@@ -233,8 +232,8 @@ TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
     EXPECT_EQ(client.right, 660);
     EXPECT_EQ(client.bottom, 259);
 
-    const Snapshot shown = panel->capture();
-    const Snapshot expected = expectedPanel(shown);
+    const PixelGrid shown = panel->capture();
+    const PixelGrid expected = expectedPanel(shown);
     for (const Strip& knob : kKnobs)
         EXPECT_EQ(mismatches(shown, expected, knob.area), 0) << knob.name << " at " << parameter(knob.index);
     EXPECT_EQ(mismatches(shown, expected, {0, 0, 660, 259}), 0) << "the whole panel";
@@ -340,7 +339,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
 TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdle) {
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
-    const Snapshot before = panel->capture();
+    const PixelGrid before = panel->capture();
     const RECT whole{0, 0, 660, 259};
     const RECT& threshold = kKnobs[1].area;
 
@@ -348,7 +347,7 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
     panel->pump(50);
     EXPECT_EQ(mismatches(panel->capture(), before, whole), 0) << "nothing is drawn before the idle";
     panel->idle();
-    const Snapshot automated = panel->capture();
+    const PixelGrid automated = panel->capture();
     EXPECT_GT(mismatches(automated, before, threshold), 0);
     EXPECT_EQ(mismatches(automated, before, whole), mismatches(automated, before, threshold))
         << "only the threshold knob changed";
@@ -357,7 +356,7 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
     plugin->dispatch(effSetProgram, 0, 5);
     ASSERT_NE(parameter(2), timeConstant);
     panel->idle();
-    const Snapshot programmed = panel->capture();
+    const PixelGrid programmed = panel->capture();
     const RECT& selector = kKnobs[2].area;
     EXPECT_GT(mismatches(programmed, automated, selector), 0);
     EXPECT_EQ(mismatches(programmed, expectedPanel(programmed), whole), 0) << "every control shows its value";
@@ -366,13 +365,13 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
 TEST_F(PanelTest, LevelDisplaysFollowTheAudioAndTheMetersFallOverTenIdles) {
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
-    const Snapshot quiet = panel->capture();
+    const PixelGrid quiet = panel->capture();
     for (const RECT& meter : kMeters)
         EXPECT_EQ(litRows(quiet, meter), 0);
 
     process(0.9f, 20);
     panel->idle();
-    const Snapshot loud = panel->capture();
+    const PixelGrid loud = panel->capture();
     EXPECT_TRUE(loud.save("../panel-after-loud-audio.bmp"));
     for (const Strip& display : kDisplays)
         EXPECT_GT(mismatches(loud, quiet, display.area), 0)

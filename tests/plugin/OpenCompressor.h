@@ -1,9 +1,8 @@
 #pragma once
-// The compressor with its running state in view, and stereo buffers to drive it with.
+// The compressor with its running state in view, and the loop that drives it block by block.
 
 #include "plugin/CompressorBase.h"
-
-#include <vector>
+#include "tests/support/BlockLoop.h"
 
 class OpenCompressor : public CompressorBase {
 public:
@@ -22,27 +21,17 @@ public:
     float reductionHold() const { return gainReductionHold.load(); }
 };
 
-struct StereoSignal {
-    std::vector<float> left;
-    std::vector<float> right;
-
-    explicit StereoSignal(std::size_t frames = 0, float value = 0.0f)
-        : left(frames, value), right(frames, value) {}
-    int32_t frames() const { return int32_t(left.size()); }
-};
-
 // Runs the whole signal through the compressor in blocks of the given size; answers the outputs.
 inline StereoSignal processInBlocks(CompressorBase& compressor, const StereoSignal& input, int32_t blockSize,
                                     bool replace = true) {
     StereoSignal output(input.left.size());
-    for (int32_t start = 0; start < input.frames(); start += blockSize) {
-        const int32_t count = std::min(blockSize, input.frames() - start);
+    forEachBlock(input.frames(), blockSize, [&](int32_t start, int32_t count) {
         float* in[] = {const_cast<float*>(&input.left[start]), const_cast<float*>(&input.right[start])};
         float* out[] = {&output.left[start], &output.right[start]};
         if (replace)
             compressor.processReplace(in, out, count);
         else
             compressor.processAdd(in, out, count);
-    }
+    });
     return output;
 }

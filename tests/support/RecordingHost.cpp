@@ -21,7 +21,9 @@ RecordingHost::~RecordingHost() { current = nullptr; }
 HostInt RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                                 float opt) {
     if (!current) return 0;
-    current->requests.push_back({effect, opcode, index, value, pointer, opt});
+    const HostRequest request{effect, opcode, index, value, pointer, opt};
+    current->requests.push_back(request);
+    if (current->hook) current->hook(request); // by value: the hook may send requests of its own
     auto answer = current->answers.find(opcode);
     return answer == current->answers.end() ? current->otherAnswer : answer->second;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// A host callback for tests that writes down every request with its six arguments and answers what the
-// test configured, per opcode or for all of them. The callback carries no user data, so requests reach
-// the one recording host alive at the time.
+// A host callback for tests that writes down every request with its six arguments, runs the test's hook
+// on it and answers what the test configured, per opcode or for all of them. The callback carries no user
+// data, so requests reach the one recording host alive at the time.
 
 #include "host/AEffect.h"
 
+#include <functional>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -31,6 +32,8 @@ public:
     std::vector<HostRequest> requests;
     std::map<int32_t, HostInt> answers; // per opcode
     HostInt otherAnswer = 0;            // for every opcode not in answers
+    // Runs on every request once it is written down, to act as the host would (idle, journal, ...).
+    std::function<void(const HostRequest&)> hook;
 
     static HostInt callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                             float opt);

@@ -1,4 +1,4 @@
-#include "tests/plugin/ReferenceCompressor.h"
+#include "tests/support/ReferenceCompressor.h"
 
 #include <cmath>
 

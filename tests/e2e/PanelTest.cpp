@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/e2e/PanelHost.h"
 #include "tests/support/ImportCounter.h"
+#include "tests/support/PluginLibrary.h"
 #include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
@@ -424,10 +425,11 @@ int childWindows(HWND parent) {
 
 // A plug-in instance made after the counter was put on the library, so that everything the instance
 // makes and frees is counted.
-class PanelLifetime : public ::testing::Test {
+class PanelLifetime : public PluginLibrarySuite {
 protected:
     void SetUp() override {
-        ASSERT_NE(module, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PluginLibrarySuite::SetUp());
+        counter = std::make_unique<ImportCounter>(dll);
         plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
     }
@@ -435,7 +437,6 @@ protected:
     ~PanelLifetime() override {
         plugin.reset();
         counter.reset();
-        FreeLibrary(module);
     }
 
     // After the instance is closed: no GDI object, device context or window class is left.
@@ -445,11 +446,10 @@ protected:
         EXPECT_EQ(counter->calls("GetDC"), counter->calls("ReleaseDC"));
         EXPECT_EQ(counter->calls("RegisterClassA"), counter->calls("UnregisterClassA"));
         WNDCLASSA found{};
-        EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
+        EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
     }
 
-    HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
-    std::unique_ptr<ImportCounter> counter = std::make_unique<ImportCounter>(module);
+    std::unique_ptr<ImportCounter> counter;
     RecordingHost host;
     std::unique_ptr<LoadedPlugin> plugin;
 };

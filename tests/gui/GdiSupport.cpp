@@ -3,14 +3,8 @@
 #include "gui/Frame.h"
 #include "gui/ModuleHandle.h"
 
-HMODULE PluginLibraryTest::dll = nullptr;
-
-void PluginLibraryTest::SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
-
-void PluginLibraryTest::TearDownTestSuite() { FreeLibrary(dll); }
-
 void PluginLibraryTest::SetUp() {
-    ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load";
+    ASSERT_NO_FATAL_FAILURE(PluginLibrarySuite::SetUp());
     moduleHandle = dll;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/PointerInput.h"
 #include "tests/support/HostWindow.h"
 #include "tests/support/PixelGrid.h"
+#include "tests/support/PluginLibrary.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,15 +18,11 @@ class Frame;
 // The frame's own window.
 HWND windowOf(const Frame& frame);
 
-// Loads the plug-in library once per suite and makes it the module that names the toolkit's window
-// class and owns its pictures.
-class PluginLibraryTest : public ::testing::Test {
+// Makes the plug-in library, loaded once per suite, the module that names the toolkit's window class and
+// owns its pictures.
+class PluginLibraryTest : public PluginLibrarySuite {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
-
-    static HMODULE dll;
 };
 
 // Puts itself in place of the system's key state and cursor for its lifetime.

@@ -124,7 +124,7 @@ TEST(EffectEntries, EachEntryMakesOneVirtualCallWithItsArguments) {
     EXPECT_EQ(record->dispatcher(record, 5, 2, 3, nullptr, 0), 523);
 }
 
-TEST(DecliningDefaults, ExtendedOpcodesOfAIdleEffect) {
+TEST(DecliningDefaults, ExtendedOpcodesOfAPlainEffect) {
     IdleEffect plain(nullptr, 1, 1);
     EXPECT_EQ(plain.dispatch(effKeysRequired, 0, 0, nullptr, 0), 1);
     EXPECT_EQ(plain.dispatch(effGetVstVersion, 0, 0, nullptr, 0), 2300);

@@ -101,9 +101,4 @@ void ControlTest::expectTakesNoInput(Control& control, Point at) {
     EXPECT_TRUE(journal.empty()) << "the host or the listener heard of it";
 }
 
-PixelGrid ControlTest::resourcePixels(int32_t resource) {
-    HDC screen = GetDC(nullptr);
-    PixelGrid grid = loadPixels(dll, resource, screen);
-    ReleaseDC(nullptr, screen);
-    return grid;
-}
+PixelGrid ControlTest::resourcePixels(int32_t resource) { return loadPixels(dll, resource); }

@@ -54,10 +54,10 @@ PixelGrid::PixelGrid(HBITMAP bitmap, HDC reference) {
     HDC device = reference ? reference : GetDC(nullptr);
     GetDIBits(device, bitmap, 0, UINT(rows), pixels.data(), &info, DIB_RGB_COLORS);
     if (!reference) ReleaseDC(nullptr, device);
-    keepColour(pixels);
+    keepColour();
 }
 
-void PixelGrid::keepColour(std::vector<Pixel>& pixels) {
+void PixelGrid::keepColour() {
     for (Pixel& pixel : pixels)
         pixel &= 0xFFFFFF;
 }
@@ -114,7 +114,7 @@ PixelGrid capturePixels(HWND window) {
     if (bits)
         shot.pixels.assign(static_cast<const Pixel*>(bits),
                            static_cast<const Pixel*>(bits) + shot.pixels.size());
-    PixelGrid::keepColour(shot.pixels);
+    shot.keepColour();
     SelectObject(memory, previous);
     DeleteObject(section);
     DeleteDC(memory);

@@ -56,7 +56,8 @@ public:
 private:
     PixelGrid(int width, int height);
     size_t index(int x, int y) const { return static_cast<size_t>(y) * size_t(columns) + size_t(x); }
-    static void keepColour(std::vector<Pixel>& pixels);
+    // Clears the byte above the colour, which GDI leaves undefined.
+    void keepColour();
     friend PixelGrid capturePixels(HWND window);
 
     int columns = 0;

@@ -59,8 +59,9 @@ PanelHost::PanelHost(const LoadedPlugin& loaded) : plugin(loaded) {
 
 // The window stays for the next test; a panel left open goes now, while its library is still loaded.
 PanelHost::~PanelHost() {
-    while (HWND left = panelWindow())
-        DestroyWindow(left);
+    HWND left = panelWindow();
+    while (left && DestroyWindow(left))
+        left = panelWindow();
     dispatchWaiting();
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr float kFineStep = 0.1f; // of a wheel or key step, while shift is held
+constexpr double kFineStep = 0.1; // of a wheel or key step, while shift is held
 
 } // namespace
 
@@ -106,7 +106,8 @@ bool Knob::wheelTurned(DrawContext* context, Point, float distance) {
 }
 
 void Knob::nudge(DrawContext* context, float delta, bool fine) {
-    value += fine ? delta * kFineStep : delta;
+    const ValueGrid grid(maximum - minimum);
+    value = grid.moved(value, grid.steps(delta) * (fine ? kFineStep : 1.0));
     clampValue();
     reportChange(context);
 }

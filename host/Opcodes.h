@@ -126,3 +126,30 @@ enum HostOpcode : int {
     audioMasterOpenFileSelector,
     audioMasterGetInputSpeakerArrangement = 49,
 };
+
+// The dispatcher's argument rules: the requests whose pointer argument is a text or record that the
+// operation (or its default) reads or writes, and those that carry a second such pointer in the value
+// argument. A request without every pointer its rule asks for is answered with 0 and reaches no
+// operation; every other request passes its pointers on untouched.
+struct PointerRule {
+    EffectOpcode opcode;
+    bool valueIsPointer;
+};
+
+constexpr PointerRule kPointerRules[] = {
+    {effSetProgramName, false},       {effGetProgramName, false},
+    {effGetParamLabel, false},        {effGetParamDisplay, false},
+    {effGetParamName, false},         {effEditGetRect, false},
+    {effString2Parameter, false},     {effGetProgramNameIndexed, false},
+    {effSetSpeakerArrangement, true}, {effGetEffectName, false},
+    {effGetErrorText, false},         {effGetVendorString, false},
+    {effGetProductString, false},     {effCanDo, false},
+    {effGetSpeakerArrangement, true}, {effShellGetNextPlugin, false},
+};
+
+// True when the request carries every pointer its rule asks for.
+constexpr bool hasRequiredPointers(int opcode, const void* pointer, bool valueSet) {
+    for (const PointerRule& rule : kPointerRules)
+        if (rule.opcode == opcode) return pointer && (valueSet || !rule.valueIsPointer);
+    return true;
+}

@@ -1,20 +1,24 @@
 #include "host/PluginEffect.h"
 
 #include "editor/EditorBase.h"
+#include "host/HostFloat.h"
 #include "host/NumberText.h"
 #include "host/Opcodes.h"
 
 #include <cmath>
-
 #include <cstring>
 
 namespace {
 
-PluginEffect* instanceOf(AEffect* effect) { return static_cast<PluginEffect*>(effect->object); }
+// The instance behind a record, or null when the host passes no record or one without an object.
+PluginEffect* instanceOf(AEffect* effect) {
+    return effect ? static_cast<PluginEffect*>(effect->object) : nullptr;
+}
 
 extern "C" HostInt dispatcherEntry(AEffect* effect, int32_t opcode, int32_t index, HostInt value,
                                    void* pointer, float opt) {
     PluginEffect* instance = instanceOf(effect);
+    if (!instance) return 0;
     if (opcode != effClose) return instance->dispatch(opcode, index, value, pointer, opt);
     instance->dispatch(opcode, index, value, pointer, opt);
     delete instance;
@@ -22,27 +26,23 @@ extern "C" HostInt dispatcherEntry(AEffect* effect, int32_t opcode, int32_t inde
 }
 
 extern "C" void processEntry(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
-    instanceOf(effect)->processAdd(inputs, outputs, frames);
+    if (PluginEffect* instance = instanceOf(effect)) instance->processAdd(inputs, outputs, frames);
 }
 
 extern "C" void processReplacingEntry(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
-    instanceOf(effect)->processReplace(inputs, outputs, frames);
+    if (PluginEffect* instance = instanceOf(effect)) instance->processReplace(inputs, outputs, frames);
 }
 
 extern "C" void setParameterEntry(AEffect* effect, int32_t index, float value) {
-    instanceOf(effect)->setParameterValue(index, value);
+    if (PluginEffect* instance = instanceOf(effect)) instance->setParameterValue(index, value);
 }
 
 extern "C" float getParameterEntry(AEffect* effect, int32_t index) {
-    return instanceOf(effect)->parameterValue(index);
+    PluginEffect* instance = instanceOf(effect);
+    return instance ? instance->parameterValue(index) : 0.0f;
 }
 
 void writeEmpty(char* text) { text[0] = '\0'; }
-
-// Requests whose pointer is a text or record of the host; a null one is never touched.
-bool needsHostPointer(int32_t opcode) {
-    return (opcode >= effSetProgramName && opcode <= effGetParamName) || opcode == effEditGetRect;
-}
 
 } // namespace
 
@@ -98,7 +98,7 @@ int32_t PluginEffect::saveChunk(void**, bool) { return 0; }
 int32_t PluginEffect::loadChunk(void*, int32_t, bool) { return 0; }
 
 HostInt PluginEffect::dispatch(int32_t opcode, int32_t index, HostInt value, void* pointer, float opt) {
-    if (!pointer && needsHostPointer(opcode)) return 0;
+    if (!hasRequiredPointers(opcode, pointer, value != 0)) return 0;
     auto text = static_cast<char*>(pointer);
     switch (opcode) {
     case effOpen:
@@ -128,7 +128,7 @@ HostInt PluginEffect::dispatch(int32_t opcode, int32_t index, HostInt value, voi
         parameterName(index, text);
         return 0;
     case effGetVu:
-        return HostInt(double(vuLevel()) * 32767.0);
+        return saturatedInt32(double(vuLevel()) * 32767.0);
     case effSetSampleRate:
         changeSampleRate(opt);
         return 0;

@@ -6,6 +6,8 @@
 #include "host/AEffect.h"
 #include "host/HostRecords.h"
 
+#include <atomic>
+
 class EditorBase;
 
 class PluginEffect {
@@ -26,8 +28,8 @@ public:
     virtual HostInt dispatch(int32_t opcode, int32_t index, HostInt value, void* pointer, float opt);
     virtual void onOpen() {}
     virtual void onClose() {}
-    virtual int32_t currentProgram() { return programIndex; }
-    virtual void selectProgram(int32_t index) { programIndex = index; }
+    virtual int32_t currentProgram() { return programIndex.load(std::memory_order_relaxed); }
+    virtual void selectProgram(int32_t index) { programIndex.store(index, std::memory_order_relaxed); }
     virtual void renameProgram(char* text);
     virtual void currentProgramName(char* text);
     virtual void parameterLabel(int32_t index, char* text);
@@ -36,8 +38,8 @@ public:
     virtual float vuLevel() { return 0.0f; }
     virtual int32_t saveChunk(void** data, bool preset);
     virtual int32_t loadChunk(void* data, int32_t size, bool preset);
-    virtual void changeSampleRate(float rate) { sampleRate = rate; }
-    virtual void changeBlockSize(int32_t size) { blockSize = size; }
+    virtual void changeSampleRate(float rate) { sampleRate.store(rate, std::memory_order_relaxed); }
+    virtual void changeBlockSize(int32_t size) { blockSize.store(size, std::memory_order_relaxed); }
     virtual void onSuspend() {}
     virtual void onResume() {}
 
@@ -53,8 +55,8 @@ public:
     virtual void assignRealtimeQualities(int32_t value) { effect.realQualities = value; }
     virtual void assignOfflineQualities(int32_t value) { effect.offQualities = value; }
     virtual void assignInitialDelay(int32_t samples) { effect.initialDelay = samples; }
-    virtual float sampleRateValue() { return sampleRate; }
-    virtual int32_t blockSizeValue() { return blockSize; }
+    virtual float sampleRateValue() { return sampleRate.load(std::memory_order_relaxed); }
+    virtual int32_t blockSizeValue() { return blockSize.load(std::memory_order_relaxed); }
 
     // Slots 36 to 40: requests to the host.
     virtual HostInt hostVersion();
@@ -81,13 +83,15 @@ protected:
     HostInt askHost(int32_t opcode, int32_t index = 0, HostInt value = 0, void* pointer = nullptr,
                     float opt = 0.0f);
 
-    float sampleRate = 44100.0f;
+    // The stream settings and the current program are set by whichever thread the host uses and read by
+    // any other: relaxed atomics, since each is a value of its own and a late one is harmless.
+    std::atomic<float> sampleRate{44100.0f};
     EditorBase* editor = nullptr;
     HostCallback hostCallback;
     int32_t programCount;
     int32_t parameterCount;
-    int32_t programIndex = 0;
-    int32_t blockSize = 1024;
+    std::atomic<int32_t> programIndex{0};
+    std::atomic<int32_t> blockSize{1024};
     AEffect effect;
 
 private:

@@ -1,6 +1,7 @@
 #include "host/PluginEffectX.h"
 
 #include "editor/EditorBase.h"
+#include "host/HostFloat.h"
 #include "host/Opcodes.h"
 
 #include <cstdlib>
@@ -11,35 +12,12 @@ namespace {
 
 HostInt asHostBool(bool answer) { return answer ? 1 : 0; }
 
-// Requests whose pointer is a text or record of the host; a null one is never touched.
-bool needsHostPointer(int32_t opcode) {
-    switch (opcode) {
-    case effString2Parameter:
-    case effGetProgramNameIndexed:
-    case effGetEffectName:
-    case effGetErrorText:
-    case effGetVendorString:
-    case effGetProductString:
-    case effCanDo:
-    case effShellGetNextPlugin:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The speaker-arrangement requests carry a second host pointer in the value argument.
-bool needsBothArrangementPointers(int32_t opcode) {
-    return opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement;
-}
-
 } // namespace
 
 HostInt PluginEffectX::dispatch(int32_t opcode, int32_t index, HostInt value, void* pointer, float opt) {
     if (opcode < effProcessEvents || opcode > effBeginLoadProgram)
         return PluginEffect::dispatch(opcode, index, value, pointer, opt);
-    if (!pointer && needsHostPointer(opcode)) return 0;
-    if ((!pointer || !value) && needsBothArrangementPointers(opcode)) return 0;
+    if (!hasRequiredPointers(opcode, pointer, value != 0)) return 0;
 
     auto text = static_cast<char*>(pointer);
     switch (opcode) {
@@ -156,7 +134,9 @@ HostInt PluginEffectX::dispatch(int32_t opcode, int32_t index, HostInt value, vo
 HostInt PluginEffectX::dispatchEditor(int32_t opcode, int32_t index, HostInt value, float opt) {
     if (!editor) return 0;
     if (opcode == effSetEditKnobMode) return editor->selectKnobMode(int32_t(value));
-    VstKeyCode key{index, uint8_t(value & 0xFF), uint8_t(int32_t(opt) & 0xFF)};
+    // A modifier that is no 32-bit integer (NaN, an infinity, a huge value) is no modifier at all.
+    const int32_t modifier = fitsInt32(opt) ? int32_t(opt) : 0;
+    VstKeyCode key{index, uint8_t(value & 0xFF), uint8_t(modifier & 0xFF)};
     return opcode == effEditKeyDown ? editor->keyDown(key) : editor->keyUp(key);
 }
 
@@ -171,8 +151,8 @@ bool PluginEffectX::reportSpeakerArrangement(VstSpeakerArrangement** input, VstS
 }
 
 void PluginEffectX::changeBlockSizeAndSampleRate(int32_t size, float rate) {
-    blockSize = size;
-    sampleRate = rate;
+    blockSize.store(size, std::memory_order_relaxed);
+    sampleRate.store(rate, std::memory_order_relaxed);
 }
 
 // ---- Speaker arrangements -------------------------------------------------------------------------
@@ -211,13 +191,19 @@ bool PluginEffectX::copySpeakerProperties(VstSpeakerProperties* destination, Vst
     return true;
 }
 
+// The copy is made in an arrangement of its own and takes the place only when complete: a source that is
+// the place's own arrangement is read before it is released, and a failed copy leaves the place as it was.
 bool PluginEffectX::cloneArrangement(VstSpeakerArrangement** place, VstSpeakerArrangement* source) {
-    if (!source) return false;
-    if (!releaseArrangement(place) || !createArrangement(place, source->numChannels)) return false;
-    VstSpeakerArrangement* clone = *place;
+    VstSpeakerArrangement* clone = nullptr;
+    if (!place || !source || !createArrangement(&clone, source->numChannels)) return false;
     clone->type = source->type;
     for (int32_t channel = 0; channel < clone->numChannels; ++channel)
-        if (!copySpeakerProperties(&clone->speakers[channel], &source->speakers[channel])) return false;
+        if (!copySpeakerProperties(&clone->speakers[channel], &source->speakers[channel])) {
+            releaseArrangement(&clone);
+            return false;
+        }
+    releaseArrangement(place);
+    *place = clone;
     return true;
 }
 
@@ -241,14 +227,14 @@ bool PluginEffectX::hostResizeWindow(int32_t width, int32_t height) {
 
 float PluginEffectX::refreshSampleRate() {
     HostInt answer = askHost(audioMasterGetSampleRate);
-    if (answer > 0) sampleRate = float(answer);
-    return sampleRate;
+    if (answer > 0) sampleRate.store(float(answer), std::memory_order_relaxed);
+    return sampleRate.load(std::memory_order_relaxed);
 }
 
 int32_t PluginEffectX::refreshBlockSize() {
     HostInt answer = askHost(audioMasterGetBlockSize);
-    if (answer > 0) blockSize = int32_t(answer);
-    return blockSize;
+    if (answer > 0) blockSize.store(int32_t(answer), std::memory_order_relaxed);
+    return blockSize.load(std::memory_order_relaxed);
 }
 
 HostInt PluginEffectX::hostInputLatency() { return askHost(audioMasterGetInputLatency); }

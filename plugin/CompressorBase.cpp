@@ -1,13 +1,14 @@
 #include "plugin/CompressorBase.h"
 
+#include "host/HostFloat.h"
 #include "plugin/DenormalFlush.h"
 #include "plugin/VendorVersion.h"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <thread>
 
 namespace {
 
@@ -16,8 +17,9 @@ constexpr char kVendorName[] = "Harrowmere";
 constexpr char kParameterNames[CompressorBase::kParameterCount][16] = {"Threshold", "Attack", "Time Constant",
                                                                        "Gain"};
 constexpr char kParameterLabel[] = "Value";
-// Room for any display text: the formats print at most a few dozen characters.
-constexpr std::size_t kDisplayCapacity = 64;
+constexpr char kMilliseconds[] = "  ms";
+// Every value from 0 to 1 prints its number in this many characters or fewer.
+constexpr std::size_t kNumberWidth = CompressorBase::kDisplayLength - (sizeof kMilliseconds - 1);
 
 // The block routine runs the linked stereo pair through this slot of the gain computer.
 constexpr int32_t kLinkedSlot = 1;
@@ -52,24 +54,31 @@ bool isParameter(int32_t index) { return index >= 0 && index < CompressorBase::k
 // Per second of audio, a hold with no new peak falls to one hundredth of its value.
 double decayPerFrame(int32_t sampleRate) { return 1.0 / std::pow(10.0, 1.0 / (sampleRate * 0.5)); }
 
-// A hold rises to a larger finite sample and otherwise decays; NaN and infinity never enter it.
-inline void followPeak(float& hold, float sample, double decay) {
-    hold = sample > hold && sample <= FLT_MAX ? sample : float(hold * decay);
-}
-
 double squared(float value) { return std::pow(double(value), 2.0); }
+
+// The number as "%.1f" prints it, followed by the unit. A number that does not fit its width (or is
+// infinite) reads "Huge!" and NaN reads "NaN", as the base's number texts do.
+void writeNumber(double number, const char* unit, char* text) {
+    char digits[16];
+    if (std::isnan(number))
+        std::strcpy(digits, "NaN");
+    else if (!(std::fabs(number) < 1e6) ||
+             std::snprintf(digits, sizeof digits, "%.1f", number) > int(kNumberWidth))
+        std::strcpy(digits, "Huge!");
+    std::strcat(std::strcpy(text, digits), unit);
+}
 
 void writeDisplay(int32_t index, float value, char* text) {
     switch (index) {
     case CompressorBase::kThreshold:
-        std::snprintf(text, kDisplayCapacity, "%.1f",
-                      20.0 * std::log10(double(0.01f) / (double(0.99f) * squared(value) + double(0.01f))));
+        writeNumber(20.0 * std::log10(double(0.01f) / (double(0.99f) * squared(value) + double(0.01f))), "",
+                    text);
         break;
     case CompressorBase::kAttack:
-        std::snprintf(text, kDisplayCapacity, "%.1f  ms", 2.0 + squared(value) * (800.0 - 2.0));
+        writeNumber(2.0 + squared(value) * (800.0 - 2.0), kMilliseconds, text);
         break;
     case CompressorBase::kTimeConstant:
-        std::snprintf(text, kDisplayCapacity, "%.1f  ms", 3.0 + squared(value) * (5000.0 - 3.0));
+        writeNumber(3.0 + squared(value) * (5000.0 - 3.0), kMilliseconds, text);
         break;
     default: {
         // The output gain in decibels; at and below its zero the logarithm has no value.
@@ -77,24 +86,40 @@ void writeDisplay(int32_t index, float value, char* text) {
         if (gain <= 0.0)
             std::strcpy(text, "-oo");
         else
-            std::snprintf(text, kDisplayCapacity, "%.1f", 20.0 * std::log10(gain));
+            writeNumber(20.0 * std::log10(gain), "", text);
     }
     }
 }
+
+// Program switches and rate changes take turns. Only such writers wait here, for the switch or rate
+// change under way; parameter sets and processing never do.
+class WriterTurn {
+public:
+    explicit WriterTurn(std::atomic_flag& flag) : turn(flag) {
+        while (turn.test_and_set(std::memory_order_acquire))
+            std::this_thread::yield();
+    }
+    ~WriterTurn() { turn.clear(std::memory_order_release); }
+    WriterTurn(const WriterTurn&) = delete;
+    WriterTurn& operator=(const WriterTurn&) = delete;
+
+private:
+    std::atomic_flag& turn;
+};
 
 } // namespace
 
 CompressorBase::CompressorBase(HostCallback callback)
     : PluginEffectX(callback, kProgramCount, kParameterCount) {
-    gainComputer.initialise(int32_t(sampleRate));
+    const int32_t rate = int32_t(sampleRate.load(std::memory_order_relaxed));
+    gainComputer.initialise(rate);
     assignInputCount(2);
     assignOutputCount(2);
     declareMono(true);
     assignUniqueId(fourCharacterCode("QvCm"));
     declareReplacing(true);
-    meterSampleRate = int32_t(sampleRateValue());
-    if (meterSampleRate < 1) meterSampleRate = 44100;
-    meterDecay.store(decayPerFrame(meterSampleRate), std::memory_order_relaxed);
+    meterSampleRate.store(rate, std::memory_order_relaxed);
+    meterDecay.store(decayPerFrame(rate), std::memory_order_relaxed);
     loadPresetPrograms();
     selectProgram(0);
 }
@@ -104,40 +129,40 @@ CompressorBase::CompressorBase(HostCallback callback)
 void CompressorBase::setParameterValue(int32_t index, float value) {
     switch (index) {
     case kThreshold:
-        thresholdValue = value;
+        thresholdValue.store(value, std::memory_order_relaxed);
         gainComputer.setThreshold(value);
         break;
     case kAttack:
-        attackValue = value;
+        attackValue.store(value, std::memory_order_relaxed);
         gainComputer.setDetectorGain(value);
         break;
     case kTimeConstant:
-        timeConstantValue = value;
+        timeConstantValue.store(value, std::memory_order_relaxed);
         applyTimeConstant(value);
         break;
     case kGain:
-        gainValue = value;
+        gainValue.store(value, std::memory_order_relaxed);
         applyOutputGain(value);
         break;
     case kSpare:
-        spareValue = value;
+        spareValue.store(value, std::memory_order_relaxed);
         return;
     default:
         return;
     }
-    programs[programIndex].setValue(index, value);
+    programs[programIndex.load(std::memory_order_relaxed)].setValue(index, value);
 }
 
 float CompressorBase::parameterValue(int32_t index) {
     switch (index) {
     case kThreshold:
-        return thresholdValue;
+        return thresholdValue.load(std::memory_order_relaxed);
     case kAttack:
-        return attackValue;
+        return attackValue.load(std::memory_order_relaxed);
     case kTimeConstant:
-        return timeConstantValue;
+        return timeConstantValue.load(std::memory_order_relaxed);
     case kGain:
-        return gainValue;
+        return gainValue.load(std::memory_order_relaxed);
     case kGainReductionMeter:
         return gainReductionHold.load(std::memory_order_relaxed);
     case kInputLeftMeter:
@@ -149,7 +174,7 @@ float CompressorBase::parameterValue(int32_t index) {
     case kOutputRightMeter:
         return outputHoldRight.load(std::memory_order_relaxed);
     case kSpare:
-        return spareValue;
+        return spareValue.load(std::memory_order_relaxed);
     default:
         return 0.0f;
     }
@@ -187,7 +212,8 @@ void CompressorBase::applyOutputGain(float value) {
 // The input meters read the hold through x^(1 / (x * 0.001 * rate)); a hold of 0 reads 0.
 float CompressorBase::inputMeterReading(float hold) const {
     if (hold <= 0.0f) return 0.0f;
-    return float(std::pow(double(hold), 1.0 / (double(hold) * 0.001 * meterSampleRate)));
+    const double rate = meterSampleRate.load(std::memory_order_relaxed);
+    return float(std::pow(double(hold), 1.0 / (double(hold) * 0.001 * rate)));
 }
 
 // ---- Sample rate ----------------------------------------------------------------------------------
@@ -206,11 +232,13 @@ void CompressorBase::changeBlockSizeAndSampleRate(int32_t size, float rate) {
 // rate without a whole number of hertz in the integer range (0, negative, below 1, huge, not finite)
 // changes nothing.
 void CompressorBase::followSampleRate(float rate) {
-    if (!(rate >= 1.0f && rate < 2147483648.0f)) return;
+    if (!(rate >= 1.0f && fitsInt32(rate))) return;
     const int32_t hertz = int32_t(rate);
+    const double decay = decayPerFrame(hertz);
+    WriterTurn turn(writerTurn);
     gainComputer.changeSampleRate(hertz);
-    meterSampleRate = hertz;
-    meterDecay.store(decayPerFrame(hertz), std::memory_order_relaxed);
+    meterSampleRate.store(hertz, std::memory_order_relaxed);
+    meterDecay.store(decay, std::memory_order_relaxed);
 }
 
 // ---- Audio ----------------------------------------------------------------------------------------
@@ -223,89 +251,61 @@ void CompressorBase::processReplace(float** inputs, float** outputs, int32_t fra
     processBlock(inputs, outputs, frames, 1);
 }
 
+// The settings (the gain computer's, output gain, meter decay) are read once at the start, so a change
+// takes effect at the next block; the envelope and the holds are stored back once at the end.
 void CompressorBase::processBlock(float** inputs, float** outputs, int32_t frames, int32_t replace) {
     if (frames <= 0) return;
     DenormalFlush flush;
-    if (replace)
-        processFrames<true>(inputs, outputs, frames);
-    else
-        processFrames<false>(inputs, outputs, frames);
+    const BlockSettings settings{gainComputer.settings(), outputGain.load(std::memory_order_relaxed),
+                                 meterDecay.load(std::memory_order_relaxed)};
+    BlockState state{gainComputer.slotEnvelope(kLinkedSlot), 1.0f, loadHolds()};
+    processStereoBlock(settings, state, inputs, outputs, frames, replace != 0);
+    gainComputer.keepSlot(kLinkedSlot, state.envelope, state.lastGain);
+    storeHolds(state.holds);
 }
 
-CompressorBase::MeterLevels CompressorBase::loadHolds() const {
+MeterHolds CompressorBase::loadHolds() const {
     return {gainReductionHold.load(std::memory_order_relaxed), inputHoldLeft.load(std::memory_order_relaxed),
             inputHoldRight.load(std::memory_order_relaxed), outputHoldLeft.load(std::memory_order_relaxed),
             outputHoldRight.load(std::memory_order_relaxed)};
 }
 
-void CompressorBase::storeHolds(const MeterLevels& levels) {
-    gainReductionHold.store(levels.gainReduction, std::memory_order_relaxed);
-    inputHoldLeft.store(levels.inputLeft, std::memory_order_relaxed);
-    inputHoldRight.store(levels.inputRight, std::memory_order_relaxed);
-    outputHoldLeft.store(levels.outputLeft, std::memory_order_relaxed);
-    outputHoldRight.store(levels.outputRight, std::memory_order_relaxed);
-}
-
-// The envelope and the holds live in locals for the block and are stored back once. The settings (output
-// gain, meter decay, the gain computer's) are read once at the start, so a change takes effect at the
-// next block and the loop keeps them in registers instead of loading each one at every frame. Both input
-// samples are read before the outputs are written: with the same buffers for input and output the input
-// meters still see the input.
-template <bool replace> void CompressorBase::processFrames(float** inputs, float** outputs, int32_t frames) {
-    const float* inLeft = inputs[0];
-    const float* inRight = inputs[1];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    const GainComputer::Settings settings = gainComputer.settings();
-    const float level = outputGain.load(std::memory_order_relaxed);
-    const double decay = meterDecay.load(std::memory_order_relaxed);
-    double envelope = gainComputer.slotEnvelope(kLinkedSlot);
-    MeterLevels holds = loadHolds();
-    float gain = 1.0f;
-    for (int32_t i = 0; i < frames; ++i) {
-        const float left = inLeft[i];
-        const float right = inRight[i];
-        gain = GainComputer::midLevelGain(settings, envelope, left, right);
-        followPeak(holds.gainReduction, 1.0f - gain, decay);
-        float newLeft = gain * left * level;
-        float newRight = gain * right * level;
-        if constexpr (!replace) {
-            newLeft += outLeft[i];
-            newRight += outRight[i];
-        }
-        outLeft[i] = newLeft;
-        outRight[i] = newRight;
-        followPeak(holds.inputLeft, left, decay);
-        followPeak(holds.inputRight, right, decay);
-        followPeak(holds.outputRight, newRight, decay);
-        followPeak(holds.outputLeft, newLeft, decay);
-    }
-    gainComputer.keepSlot(kLinkedSlot, envelope, gain);
-    storeHolds(holds);
+void CompressorBase::storeHolds(const MeterHolds& holds) {
+    gainReductionHold.store(holds.gainReduction, std::memory_order_relaxed);
+    inputHoldLeft.store(holds.inputLeft, std::memory_order_relaxed);
+    inputHoldRight.store(holds.inputRight, std::memory_order_relaxed);
+    outputHoldLeft.store(holds.outputLeft, std::memory_order_relaxed);
+    outputHoldRight.store(holds.outputRight, std::memory_order_relaxed);
 }
 
 // ---- Programs -------------------------------------------------------------------------------------
 
 void CompressorBase::loadPresetPrograms() {
     for (int32_t i = 0; i < kProgramCount - 1; ++i)
-        programs[i + 1] = ProgramRecord(kPresets[i].name, kPresets[i].timeConstant);
+        programs[i + 1].assign(kPresets[i].name, kPresets[i].timeConstant);
 }
 
 // Applies the program's four values; each is written back into the same record, which stays as it was.
+// The whole switch is one turn: another switch can not make this one write into its program.
 void CompressorBase::selectProgram(int32_t index) {
     if (index < 0 || index >= kProgramCount) return;
-    programIndex = index;
+    WriterTurn turn(writerTurn);
+    programIndex.store(index, std::memory_order_relaxed);
     for (int32_t k = 0; k < ProgramRecord::kValueCount; ++k)
         setParameterValue(k, programs[index].value(k));
 }
 
-void CompressorBase::renameProgram(char* text) { programs[programIndex].rename(text); }
+void CompressorBase::renameProgram(char* text) {
+    programs[programIndex.load(std::memory_order_relaxed)].rename(text);
+}
 
-void CompressorBase::currentProgramName(char* text) { std::strcpy(text, programs[programIndex].name()); }
+void CompressorBase::currentProgramName(char* text) {
+    programs[programIndex.load(std::memory_order_relaxed)].copyName(text);
+}
 
 bool CompressorBase::indexedProgramName(HostInt, int32_t index, char* text) {
     if (index < 0 || index >= kProgramCount) return false;
-    std::strcpy(text, programs[index].name());
+    programs[index].copyName(text);
     return true;
 }
 

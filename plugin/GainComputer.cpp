@@ -18,30 +18,26 @@ void GainComputer::initialise(int32_t sampleRate) {
     for (int32_t slot = 0; slot < kSlotCount; ++slot)
         keepSlot(slot, 0.0, 1.0f);
     setThreshold(0.5f);
-    changeTimes([&] {
-        sampleRateHz = sampleRate;
-        releaseMs = 50.0;
-        attackMs = 2.0;
-    });
+    changeTimes([&](Times& times) { times = {2.0, 50.0, sampleRate}; });
     takeCoefficients();
 }
 
 void GainComputer::changeSampleRate(int32_t sampleRate) {
-    changeTimes([&] { sampleRateHz = sampleRate; });
+    changeTimes([&](Times& times) { times.sampleRateHz = sampleRate; });
 }
 
 void GainComputer::setAttackTime(float start, float end, float fraction) {
-    changeTimes([&] { attackMs = interpolatedTime(start, end, fraction); });
+    changeTimes([&](Times& times) { times.attackMs = interpolatedTime(start, end, fraction); });
 }
 
 void GainComputer::setReleaseTime(float start, float end, float fraction) {
-    changeTimes([&] { releaseMs = interpolatedTime(start, end, fraction); });
+    changeTimes([&](Times& times) { times.releaseMs = interpolatedTime(start, end, fraction); });
 }
 
 void GainComputer::setTimes(double attack, double release) {
-    changeTimes([&] {
-        attackMs = attack;
-        releaseMs = release;
+    changeTimes([&](Times& times) {
+        times.attackMs = attack;
+        times.releaseMs = release;
     });
 }
 
@@ -77,32 +73,55 @@ void GainComputer::keepSlot(int32_t slot, double envelope, float gain) {
     channelGains[slot] = gain;
 }
 
-// Writers take turns: the exchange expects the even count, so it fails while another writer holds it odd.
-// The release fence keeps the odd count ahead of the coefficient stores; the final store publishes them.
+// The exchange from the even count the inputs were read at fails when another writer has taken the window
+// since: the change is then computed again from what that writer published, which the acquire load of
+// the count makes visible.
 template <typename Change> void GainComputer::changeTimes(Change change) {
-    uint32_t count = 0;
-    do
-        count = timesSequence.load(std::memory_order_relaxed) & ~1u;
-    while (!timesSequence.compare_exchange_weak(count, count + 1, std::memory_order_acquire,
-                                                std::memory_order_relaxed));
-    std::atomic_thread_fence(std::memory_order_release);
-    change();
-    coefficients[kFalling].store(smoothingCoefficient(releaseMs, sampleRateHz), std::memory_order_relaxed);
-    coefficients[kRising].store(smoothingCoefficient(attackMs, sampleRateHz), std::memory_order_relaxed);
-    timesSequence.store(count + 2, std::memory_order_release);
+    for (;;) {
+        uint32_t count = timesSequence.load(std::memory_order_acquire);
+        if (count % 2 != 0) continue; // another writer is between its stores
+        Times times{attackMs.load(std::memory_order_relaxed), releaseMs.load(std::memory_order_relaxed),
+                    sampleRateHz.load(std::memory_order_relaxed)};
+        change(times);
+        const double falling = smoothingCoefficient(times.releaseMs, times.sampleRateHz);
+        const double rising = smoothingCoefficient(times.attackMs, times.sampleRateHz);
+        if (!timesSequence.compare_exchange_strong(count, count + 1, std::memory_order_acquire,
+                                                   std::memory_order_relaxed))
+            continue;
+        attackMs.store(times.attackMs, std::memory_order_relaxed);
+        releaseMs.store(times.releaseMs, std::memory_order_relaxed);
+        sampleRateHz.store(times.sampleRateHz, std::memory_order_relaxed);
+        for (PairCopy& copy : copies)
+            copy.store(falling, rising);
+        timesSequence.store(count + 2, std::memory_order_release);
+        return;
+    }
 }
 
-// The pair is whole when the count was even before the loads and is unchanged after them.
+// Release stores keep the odd count ahead of the coefficients; the final store publishes them.
+void GainComputer::PairCopy::store(double falling, double rising) {
+    const uint32_t count = sequence.load(std::memory_order_relaxed);
+    sequence.store(count + 1, std::memory_order_relaxed);
+    coefficients[kFalling].store(falling, std::memory_order_release);
+    coefficients[kRising].store(rising, std::memory_order_release);
+    sequence.store(count + 2, std::memory_order_release);
+}
+
+// The pair is whole when the count was even before the loads and is unchanged after them; acquire loads
+// keep the second look at the count behind the coefficients (plain loads on x86, as the relaxed ones).
+bool GainComputer::PairCopy::load(double (&pair)[2]) const {
+    const uint32_t before = sequence.load(std::memory_order_acquire);
+    const double falling = coefficients[kFalling].load(std::memory_order_acquire);
+    const double rising = coefficients[kRising].load(std::memory_order_acquire);
+    if (before % 2 != 0 || sequence.load(std::memory_order_relaxed) != before) return false;
+    pair[kFalling] = falling;
+    pair[kRising] = rising;
+    return true;
+}
+
+// The first copy is the newer one; while the writer stores into it, the second is whole.
 void GainComputer::takeCoefficients() {
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        const uint32_t before = timesSequence.load(std::memory_order_acquire);
-        const double falling = coefficients[kFalling].load(std::memory_order_relaxed);
-        const double rising = coefficients[kRising].load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
-        if (before % 2 == 0 && timesSequence.load(std::memory_order_relaxed) == before) {
-            blockCoefficients[kFalling] = falling;
-            blockCoefficients[kRising] = rising;
-            return;
-        }
-    }
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt)
+        for (const PairCopy& copy : copies)
+            if (copy.load(blockCoefficients)) return;
 }

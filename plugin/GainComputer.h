@@ -9,10 +9,14 @@
 // copies them into a Settings value once at its start, so a change made while a block runs is used from
 // the next block on. The envelopes belong to the audio thread.
 //
-// Attack and release change together (one selector position sets both), so the two coefficients are
-// published as a pair under a sequence count: a writer makes the count odd, stores, and makes it even
-// again. The reader never waits for a writer: when a few tries find a change under way, the block keeps
-// the pair the previous block ran with, and the change is taken up by the next one.
+// Attack and release change together (one selector position sets both), and the rate changes both
+// coefficients, so the coefficient pair is published whole. Writers take turns under a sequence count: a
+// writer computes first, from the times and rate it read at an even count, and only then makes the count
+// odd, stores and makes it even again; when another writer published in between, it computes again from
+// that one. It stores the pair into two copies, one after the other, each under a sequence count of its
+// own, so at every moment one copy is whole and at least as new as the last completed change: the
+// reader, which never waits, takes the first whole copy, and a writer stopped in the middle of its stores
+// can not keep a block on times older than the last change that completed before the block.
 
 #include <algorithm>
 #include <atomic>
@@ -49,26 +53,29 @@ public:
         double coefficients[2]; // indexed by "the level rises": a load instead of a branch per frame
         float detectorGain;
         float threshold;
+
+        double attack() const { return coefficients[kRising]; }   // while the level rises above the envelope
+        double release() const { return coefficients[kFalling]; } // while it falls or holds
     };
     Settings settings();
 
-    // The block path: one frame in mode kMidLevel with the block's settings, on an envelope the caller
-    // keeps in a local for the whole block, then stored back once with keepSlot.
-    static float midLevelGain(const Settings& settings, double& envelope, float left, float right) {
-        envelope = follow(settings, envelope, detectorLevel(settings, kMidLevel, left, right));
-        return gainAt(settings, envelope);
-    }
+    // The block path keeps the linked slot's envelope in a local for the whole block and stores it back
+    // once with keepSlot.
     double slotEnvelope(int32_t slot) const { return envelopes[slot]; }
     void keepSlot(int32_t slot, double envelope, float gain);
 
-    double attackTime() const { return attackMs; }
-    double releaseTime() const { return releaseMs; }
-    double attackCoefficient() const { return coefficients[kRising].load(std::memory_order_relaxed); }
-    double releaseCoefficient() const { return coefficients[kFalling].load(std::memory_order_relaxed); }
+    double attackTime() const { return attackMs.load(std::memory_order_relaxed); }
+    double releaseTime() const { return releaseMs.load(std::memory_order_relaxed); }
+    double attackCoefficient() const {
+        return copies[0].coefficients[kRising].load(std::memory_order_relaxed);
+    }
+    double releaseCoefficient() const {
+        return copies[0].coefficients[kFalling].load(std::memory_order_relaxed);
+    }
     float detectorGainValue() const { return detectorGain.load(std::memory_order_relaxed); }
     float thresholdValue() const { return threshold.load(std::memory_order_relaxed); }
     float slotGain(int32_t slot) const { return channelGains[slot]; }
-    int32_t sampleRate() const { return sampleRateHz; }
+    int32_t sampleRate() const { return sampleRateHz.load(std::memory_order_relaxed); }
 
 private:
     // Indices into the coefficients, here and in Settings.
@@ -94,25 +101,41 @@ private:
         return float(std::min(1.0, settings.threshold / std::sqrt(envelope)));
     }
 
-    // Applies a change to the times or the rate and publishes both coefficients that follow from them.
+    // What the coefficients follow from.
+    struct Times {
+        double attackMs;
+        double releaseMs;
+        int32_t sampleRateHz;
+    };
+    // Applies a change to the times or the rate and publishes them with both coefficients that follow.
     template <typename Change> void changeTimes(Change change);
-    // Copies the published pair into blockCoefficients, unless a writer is in the way at every try.
+    // Copies a whole published pair into blockCoefficients, unless a writer is in the way at every try.
     void takeCoefficients();
 
     static constexpr int kReadAttempts = 4;
 
-    double attackMs = 0.0;
-    double releaseMs = 0.0;
+    // One copy of the published pair.
+    struct PairCopy {
+        std::atomic<uint32_t> sequence{0}; // odd while the writer stores into this copy
+        std::atomic<double> coefficients[2] = {};
+
+        void store(double falling, double rising);
+        // Copies the pair into pair when it is whole.
+        bool load(double (&pair)[2]) const;
+    };
+
+    std::atomic<double> attackMs{0.0};
+    std::atomic<double> releaseMs{0.0};
     std::atomic<float> detectorGain{0.0f};
-    int32_t sampleRateHz = 0;
+    std::atomic<int32_t> sampleRateHz{0};
     double envelopes[kSlotCount] = {};
-    std::atomic<double> coefficients[2] = {};
+    PairCopy copies[2];
     float channelGains[kSlotCount] = {};
     std::atomic<float> threshold{0.0f};
-    std::atomic<uint32_t> timesSequence{0}; // odd while a writer is between its two stores
+    std::atomic<uint32_t> timesSequence{0}; // odd while a writer publishes
     double blockCoefficients[2] = {};       // the audio thread's last whole pair
 
     static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free &&
-                      std::atomic<uint32_t>::is_always_lock_free,
+                      std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free,
                   "the audio thread reads the settings without taking a lock");
 };

@@ -10,7 +10,7 @@
 namespace {
 
 StereoSignal ramp(int32_t frames) {
-    StereoSignal signal{std::vector<float>(frames), std::vector<float>(frames)};
+    StereoSignal signal{std::size_t(frames)};
     for (int32_t i = 0; i < frames; ++i) {
         signal.left[i] = float(i) / float(frames);
         signal.right[i] = -signal.left[i];

@@ -63,12 +63,18 @@ TEST_F(KnobTest, LinearDragsAddHalfTheRangePerHundredPixelsUpOrRight) {
         {"shift, 150 up", 0.25f, {{0, -150}}, kPress | kShift, 0.75f},
         {"shift, 299 up", 0.0f, {{0, -299}}, kPress | kShift, 299.0f / 300},
         {"shift, 300 up", 0.0f, {{0, -300}}, kPress | kShift, 1.0f},
+        // Onto and off the selector's boundaries: exactly the float a host's text of it reads back as.
+        {"40 up onto 0.4", 0.2f, {{0, -40}}, kPress, 0.4f},
+        {"40 down onto 0.2", 0.4f, {{0, 40}}, kPress, 0.2f},
+        {"80 right onto 0.6", 0.2f, {{40, 0}, {80, 0}}, kPress, 0.6f},
+        {"1 down off 0.8", 0.8f, {{0, 1}}, kPress, 0.795f},
+        {"shift, 60 up onto 0.8", 0.6f, {{0, -60}}, kPress | kShift, 0.8f},
     };
     knobMode = kLinearKnobs;
     for (const LinearCase& c : cases) {
         Knob* knob = addKnob(c.start);
         drag(path(c.offsets, c.buttons));
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-5) << c.name << " from " << c.start;
+        EXPECT_EQ(knob->getValue(), c.expected) << c.name << " from " << c.start;
         remove(knob);
     }
 }
@@ -86,8 +92,8 @@ TEST_F(KnobTest, ShiftPressedOrReleasedMidDragChangesTheRateWithoutAJump) {
     const std::vector<float> expected{0.5f, 0.6f, 0.7f};
     ASSERT_EQ(listener.values.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_NEAR(listener.values[i], expected[i], 1e-5) << "report " << i;
-    EXPECT_NEAR(knob->getValue(), 0.7f, 1e-5);
+        EXPECT_EQ(listener.values[i], expected[i]) << "report " << i;
+    EXPECT_EQ(knob->getValue(), 0.7f);
 }
 
 TEST_F(KnobTest, AltSwitchesBetweenTheModes) {
@@ -190,6 +196,7 @@ TEST_F(KnobTest, TheWheelStepsByATenthOrWithShiftAHundredthWithinTheRange) {
     const StepCase cases[] = {
         {0.5f, 1.0f, false, 0.6f},  {0.5f, 1.0f, true, 0.51f},   {0.5f, -2.0f, false, 0.3f},
         {0.95f, 1.0f, false, 1.0f}, {0.05f, -1.0f, false, 0.0f}, {0.05f, -1.0f, true, 0.04f},
+        {0.7f, -1.0f, false, 0.6f}, {0.39f, 1.0f, true, 0.4f},   {0.2f, 6.0f, false, 0.8f},
     };
     pointer.pointAt(windowOf(*frame), kCentre);
     for (const StepCase& c : cases) {
@@ -198,7 +205,7 @@ TEST_F(KnobTest, TheWheelStepsByATenthOrWithShiftAHundredthWithinTheRange) {
         if (c.shift) pointer.held.insert(VK_SHIFT);
         journal.clear();
         EXPECT_TRUE(frame->wheelTurned(nullptr, {0, 0}, c.distance));
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6)
+        EXPECT_EQ(knob->getValue(), c.expected)
             << c.start << (c.shift ? " with shift" : "") << ", " << c.distance << " units";
         EXPECT_EQ(journal.size(), 1u);
         EXPECT_NE(journal.back().find("drawn"), std::string::npos) << "reported with the context";
@@ -228,6 +235,8 @@ TEST_F(KnobTest, ArrowKeysStepTheValueAndReportWithoutAContext) {
         {VKEY_DOWN, MODIFIER_SHIFT, 0.5f, 1, 0.49f},
         {VKEY_UP, 0, 0.95f, 1, 1.0f},
         {VKEY_DOWN, 0, 0.05f, 1, 0.0f},
+        {VKEY_DOWN, 0, 0.7f, 1, 0.6f},
+        {VKEY_UP, MODIFIER_SHIFT, 0.39f, 1, 0.4f},
         {10, 0, 0.5f, -1, 0.5f},
         {15, 0, 0.5f, -1, 0.5f},
     };
@@ -239,7 +248,7 @@ TEST_F(KnobTest, ArrowKeysStepTheValueAndReportWithoutAContext) {
         journal.clear();
         VstKeyCode key{0, c.key, c.modifier};
         EXPECT_EQ(knob->keyDown(key), c.answer);
-        EXPECT_NEAR(knob->getValue(), c.expected, 1e-6);
+        EXPECT_EQ(knob->getValue(), c.expected);
         if (c.answer == 1) {
             ASSERT_EQ(journal.size(), 1u);
             EXPECT_EQ(journal[0].find("drawn"), std::string::npos) << "keys report without a context";

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -24,6 +25,8 @@ struct Row {
 };
 
 const HostInt V = reinterpret_cast<HostInt>(kValuePointer);
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 const Row kRows[] = {
     {effOpen, 0, 0, false, 0, "onOpen()", Result::Zero},
@@ -92,6 +95,14 @@ const Row kRows[] = {
     {effGetVstVersion, 0, 0, false, 0, "interfaceVersion()", Result::Integer},
     {effEditKeyDown, 65, 0x1FF, false, 2.9f, "keyDown(65,255,2)", Result::Integer},
     {effEditKeyUp, 66, 0x25, false, 1.0f, "keyUp(66,37,1)", Result::Integer},
+    // A modifier that is no 32-bit integer is none; one that is gives its low 8 bits.
+    {effEditKeyDown, 65, 0x41, false, kNaN, "keyDown(65,65,0)", Result::Integer},
+    {effEditKeyDown, 65, 0x41, false, kInfinity, "keyDown(65,65,0)", Result::Integer},
+    {effEditKeyUp, 65, 0x41, false, -kInfinity, "keyUp(65,65,0)", Result::Integer},
+    {effEditKeyDown, 65, 0x41, false, 3e9f, "keyDown(65,65,0)", Result::Integer},
+    {effEditKeyUp, 65, 0x41, false, -3e9f, "keyUp(65,65,0)", Result::Integer},
+    {effEditKeyDown, 65, 0x41, false, 2147483520.0f, "keyDown(65,65,128)", Result::Integer},
+    {effEditKeyUp, 65, 0x41, false, -1.0f, "keyUp(65,65,255)", Result::Integer},
     {effSetEditKnobMode, 0, 2, false, 0, "selectKnobMode(2)", Result::Integer},
     {effGetMidiProgramName, 3, 0, true, 0, "midiProgramName(3,P)", Result::Integer},
     {effGetCurrentMidiProgram, 3, 0, true, 0, "currentMidiProgram(3,P)", Result::Integer},
@@ -172,6 +183,27 @@ TEST_F(Dispatcher, VuLevelIsScaledTo32767AndTruncated) {
          {std::pair<HostInt, HostInt>{100, 32767}, {50, 16383}, {-50, -16383}}) {
         effect.answer = answer;
         EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), level) << "level " << answer << " / 100";
+    }
+}
+
+// Scaled levels beyond the host's integer range answer its nearer end, and NaN answers 0.
+TEST(DispatcherVu, LevelsBeyondTheIntegerRangeSaturate) {
+    struct LevelEffect : RecordingEffect {
+        float level = 0.0f;
+        float vuLevel() override { return level; }
+    } effect;
+    const int32_t top = std::numeric_limits<int32_t>::max(), bottom = std::numeric_limits<int32_t>::min();
+    for (const auto& [level, answer] : {std::pair<float, HostInt>{kNaN, 0},
+                                        {kInfinity, top},
+                                        {-kInfinity, bottom},
+                                        {1e30f, top},
+                                        {-1e30f, bottom},
+                                        {65538.0f, 2147483646},
+                                        {65540.0f, top},
+                                        {-65540.0f, bottom},
+                                        {1.0f, 32767}}) {
+        effect.level = level;
+        EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), answer) << "level " << level;
     }
 }
 

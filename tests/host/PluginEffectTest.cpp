@@ -124,6 +124,23 @@ TEST(EffectEntries, EachEntryMakesOneVirtualCallWithItsArguments) {
     EXPECT_EQ(record->dispatcher(record, 5, 2, 3, nullptr, 0), 523);
 }
 
+// A host that passes no record, or a record whose object is gone, reaches no instance and gets 0.
+TEST(EffectEntries, ARecordWithoutAnObjectReachesNothing) {
+    EntryEffect effect;
+    AEffect orphan = *effect.effectRecord();
+    orphan.object = nullptr;
+    for (AEffect* record : {&orphan, static_cast<AEffect*>(nullptr)}) {
+        effect.log.clear();
+        orphan.process(record, EntryEffect::kIn, EntryEffect::kOut, 64);
+        orphan.processReplacing(record, EntryEffect::kIn, EntryEffect::kOut, 32);
+        orphan.setParameter(record, 2, 0.5f);
+        EXPECT_EQ(effect.log, "");
+        EXPECT_EQ(orphan.getParameter(record, 3), 0.0f);
+        EXPECT_EQ(orphan.dispatcher(record, 5, 2, 3, nullptr, 0), 0);
+        EXPECT_EQ(orphan.dispatcher(record, effClose, 0, 0, nullptr, 0), 0);
+    }
+}
+
 TEST(DecliningDefaults, ExtendedOpcodesOfAPlainEffect) {
     IdleEffect plain(nullptr, 1, 1);
     EXPECT_EQ(plain.dispatch(effKeysRequired, 0, 0, nullptr, 0), 1);
@@ -247,6 +264,18 @@ TEST_F(Arrangements, CloneMakesAnEqualArrangement) {
     EXPECT_EQ(second->type, 1);
     EXPECT_EQ(std::memcmp(second, first, size_t(arrangementBytes(2))), 0);
     EXPECT_FALSE(plain.cloneArrangement(&second, nullptr));
+    EXPECT_FALSE(plain.cloneArrangement(nullptr, first));
+}
+
+// A host may pass the place's own arrangement as the source: it is read before it is released.
+TEST_F(Arrangements, CloneOntoItsOwnSourceKeepsItsContent) {
+    ASSERT_TRUE(plain.createArrangement(&first, 2));
+    first->type = 3;
+    std::strcpy(first->speakers[1].name, "R");
+    ASSERT_TRUE(plain.cloneArrangement(&first, first));
+    EXPECT_EQ(first->numChannels, 2);
+    EXPECT_EQ(first->type, 3);
+    EXPECT_STREQ(first->speakers[1].name, "R");
 }
 
 } // namespace

@@ -118,6 +118,48 @@ TEST(ParameterTexts, DisplaysFollowTheFormats) {
     }
 }
 
+// Values far outside 0 to 1, infinities and NaN: the text never passes its stated length, and a number
+// that would is shown as "Huge!". The bytes behind the longest text stay as they were.
+TEST(ParameterTexts, DisplaysOfExtremeValuesAreCapped) {
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    struct Row {
+        int32_t index;
+        float value;
+        const char* display;
+    };
+    const Row rows[] = {
+        {0, 3e38f, "Huge!"},
+        {0, -kInfinity, "Huge!"},
+        {0, kNaN, "NaN"},
+        {0, 10.0f, "-79.9"},
+        {1, 3e38f, "Huge!  ms"},
+        {1, kInfinity, "Huge!  ms"},
+        {1, kNaN, "NaN  ms"},
+        {1, 3.0f, "7184.0  ms"},
+        {1, -1.0f, "800.0  ms"},
+        {2, 1.42f, "Huge!  ms"},
+        {2, -kInfinity, "Huge!  ms"},
+        {2, 1.4f, "9797.1  ms"},
+        {3, 3e38f, "789.5"},
+        {3, kInfinity, "Huge!"},
+        {3, -kInfinity, "-oo"},
+        {3, -3e38f, "-oo"},
+        {3, kNaN, "NaN"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "index " << row.index << " value " << row.value);
+        OpenCompressor compressor;
+        compressor.setParameterValue(row.index, row.value);
+        char text[32];
+        std::memset(text, '#', sizeof text);
+        compressor.dispatch(effGetParamDisplay, row.index, 0, text, 0.0f);
+        EXPECT_STREQ(text, row.display);
+        const std::size_t behind = CompressorBase::kDisplayLength + 1;
+        EXPECT_EQ(std::string(text + behind, sizeof text - behind), std::string(sizeof text - behind, '#'))
+            << "bytes behind the longest text";
+    }
+}
+
 TEST(ParameterTexts, NamesAndLabels) {
     OpenCompressor compressor;
     const char* names[] = {"Threshold", "Attack", "Time Constant", "Gain"};

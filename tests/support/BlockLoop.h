@@ -1,18 +1,10 @@
 #pragma once
-// Stereo buffers and the loop that hands a signal to a processor in blocks, as a host does.
+// The loop that hands a signal to a processor in blocks, as a host does.
+
+#include "tools/host/StereoSignal.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
-
-struct StereoSignal {
-    std::vector<float> left;
-    std::vector<float> right;
-
-    explicit StereoSignal(std::size_t frames = 0, float value = 0.0f)
-        : left(frames, value), right(frames, value) {}
-    int32_t frames() const { return int32_t(left.size()); }
-};
 
 // Calls block(start, count) for consecutive blocks of blockSize frames covering frames; the last block
 // may be shorter.

@@ -1,7 +1,9 @@
 // quenvale-bench: the plug-in's processReplacing and accumulating process entries, reached through its
-// record as a host reaches them, against the floor loop of the same arithmetic, alternating on the same
-// blocks; on noise and on long silence after a loud burst (where denormal numbers would appear). Prints
-// ns per frame, the real-time factor and the ratio, and checks that both produced the same bits.
+// record as a host reaches them, against the floor: the tightest plain loop of the same arithmetic,
+// written from the laws, alternating on the same blocks; on noise and on long silence after a loud burst
+// (where denormal numbers would appear). Prints ns per frame, the real-time factor and the ratio, and
+// checks that both produced the same bits (the signals hold no non-finite samples, which the floor does
+// not guard against).
 
 #include "host/Opcodes.h"
 #include "tools/bench/BenchOptions.h"
@@ -39,7 +41,7 @@ int fail(const std::string& message, int status) {
 // Uniform noise at the given level on the left, 0.7 of it on the right; level 0 gives silence.
 StereoSignal noise(int32_t chunks, float level) {
     const std::size_t frames = std::size_t(chunks) * PairedRun::kChunkFrames;
-    StereoSignal signal{std::vector<float>(frames), std::vector<float>(frames)};
+    StereoSignal signal(frames);
     UniformNoise source(1);
     for (std::size_t i = 0; i < frames; ++i) {
         signal.left[i] = level * source.next();
@@ -160,6 +162,7 @@ int main(int argc, char** argv) {
         if (!mismatch.empty()) return fail("the floor is not bit-identical to the plug-in: " + mismatch, 1);
     }
     std::printf(
-        "\nThe floor's output was bit-identical to the plug-in's in every block, and so were the meters.\n");
+        "\nOn these finite signals the floor's output was bit-identical to the plug-in's in every block,\n"
+        "and so were the meters.\n");
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "tools/bench/FloorCompressor.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <xmmintrin.h>
 
@@ -29,8 +28,8 @@ FloorCompressor::FloorCompressor(float threshold, float attack, float timeConsta
       kneeThreshold(float(1.0 / (double(threshold) * double(threshold) * 52.0))),
       makeUp(piecewiseGain(gain, 15.0f)) {
     const int32_t position = std::clamp(int32_t(timeConstant * 5.0f), 0, 5);
-    smoothing[0] = smoothingFor(kReleaseMs[position], sampleRate);
-    smoothing[1] = smoothingFor(kAttackMs[position], sampleRate);
+    attackCoefficient = smoothingFor(kAttackMs[position], sampleRate);
+    releaseCoefficient = smoothingFor(kReleaseMs[position], sampleRate);
 }
 
 void FloorCompressor::process(const float* const* inputs, float* const* outputs, int32_t frames,
@@ -47,25 +46,25 @@ void FloorCompressor::process(const float* const* inputs, float* const* outputs,
 template <bool replace>
 void FloorCompressor::run(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                           int32_t frames) {
-    const double k[2] = {smoothing[0], smoothing[1]};
+    const double attack = attackCoefficient, release = releaseCoefficient;
     const double decay = holdDecay;
     const double scale = detectorGain;
     const double knee = kneeThreshold;
     const float makeUpGain = makeUp;
     double level = envelope;
     float reduction = peaks[0], inL = peaks[1], inR = peaks[2], outL = peaks[3], outR = peaks[4];
-    auto track = [decay](float& peak, float x) {
-        peak = (x > peak && x <= FLT_MAX) ? x : float(peak * decay);
-    };
+    auto track = [decay](float& peak, float x) { peak = x > peak ? x : float(peak * decay); };
     for (int32_t n = 0; n < frames; ++n) {
         const float x = inLeft[n], y = inRight[n];
         const double detected = std::abs(((double(x) + double(y)) * 0.5 + double(1e-24f)) * scale);
-        const double aim = detected <= DBL_MAX ? detected : level; // NaN and infinity keep the level
-        level = aim + (level - aim) * k[aim > level];
+        level = detected + (level - detected) * (detected > level ? attack : release);
         const float g = float(std::min(1.0, knee / std::sqrt(level)));
         track(reduction, 1.0f - g);
-        const float wetLeft = replace ? g * x * makeUpGain : g * x * makeUpGain + outLeft[n];
-        const float wetRight = replace ? g * y * makeUpGain : g * y * makeUpGain + outRight[n];
+        float wetLeft = g * x * makeUpGain, wetRight = g * y * makeUpGain;
+        if constexpr (!replace) {
+            wetLeft += outLeft[n];
+            wetRight += outRight[n];
+        }
         outLeft[n] = wetLeft;
         outRight[n] = wetRight;
         track(inL, x);

@@ -4,16 +4,12 @@
 // both to the same machine load, so their ratio holds up on a busy machine where either time alone does
 // not; a chunk of several blocks keeps the clock's own cost small against the work timed.
 
+#include "tools/host/StereoSignal.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-// Two channels of input, read in order.
-struct StereoSignal {
-    std::vector<float> left;
-    std::vector<float> right;
-};
 
 // Processes one block: two input channels, two output channels, the number of frames.
 using BlockRoutine = std::function<void(float**, float**, int32_t)>;

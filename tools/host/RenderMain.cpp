@@ -14,6 +14,9 @@
 
 namespace {
 
+// Shorter inputs render in a blink, and a bar would only flash.
+constexpr int32_t kSecondsBeforeABar = 30;
+
 extern "C" HostInt answerHost(AEffect*, int32_t opcode, int32_t, HostInt, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
@@ -34,11 +37,10 @@ std::string loadInput(const RenderOptions& options, AudioData& input) {
 // The finished file appears under its name in one step; a failed render leaves nothing behind.
 std::string writeOutput(const std::string& path, const AudioData& output, SampleFormat format) {
     const std::string partial = path + ".partial";
-    std::string problem = writeWavFile(partial, output, format);
-    if (problem.empty() && !MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        problem = "cannot replace " + path;
-    if (!problem.empty()) DeleteFileA(partial.c_str());
-    return problem;
+    const bool written = writeWavFile(partial, output, format).empty();
+    if (written && MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return "";
+    DeleteFileA(partial.c_str());
+    return "cannot write " + path;
 }
 
 void printSummary(const RenderOptions& options, const AudioData& input, const RenderSummary& summary) {
@@ -68,7 +70,8 @@ int main(int argc, char** argv) {
     if (std::string failure = renderer.configure(options, input.sampleRate); !failure.empty())
         return fail(failure);
 
-    ProgressBar bar(stderr, _isatty(_fileno(stderr)) != 0);
+    const bool longInput = input.frames() / kSecondsBeforeABar > input.sampleRate;
+    ProgressBar bar(stderr, longInput && _isatty(_fileno(stderr)) != 0);
     AudioData output;
     const RenderSummary summary = renderer.render(input, output, [&bar](double done) { bar.update(done); });
     bar.finish();

@@ -14,10 +14,12 @@
 namespace {
 
 constexpr int32_t kMeterSegments = 10;
+constexpr int32_t kParameterCount = CompressorBase::kGain + 1;
 
-// Loads the picture into the holder unless it already holds one; the holder keeps the only reference.
+// Loads the picture into the holder unless it already holds a loaded one; the holder keeps the only
+// reference.
 void load(BitmapReference& holder, int32_t resource) {
-    if (holder) return;
+    if (holder && holder->loaded()) return;
     Bitmap* bitmap = new (std::nothrow) Bitmap(resource);
     holder.reset(bitmap);
     if (bitmap) bitmap->releaseReference();
@@ -49,7 +51,7 @@ int32_t CompressorEditor::openPanel(void* parent) {
     selectKnobMode(kLinearKnobs);
     loadBitmaps();
     frame = new (std::nothrow) Frame({0, 0, widthOf(background), heightOf(background)}, parent, this);
-    if (!frame || !frame->windowHandle()) {
+    if (!frame || !frame->windowHandle() || !bitmapsLoaded()) {
         closePanel();
         return 0;
     }
@@ -60,18 +62,27 @@ int32_t CompressorEditor::openPanel(void* parent) {
 
 void CompressorEditor::closePanel() {
     forgetControls();
-    delete frame;
-    frame = nullptr;
+    releaseFrame();
     releaseBitmaps();
 }
 
+// The background stays loaded from construction on, unless it failed there.
 void CompressorEditor::loadBitmaps() {
+    load(background, IDB_BACKGROUND);
     load(knobStrip, IDB_KNOB);
     load(selectorStrip, IDB_TIME_CONSTANT_SELECTOR);
     load(lampStrip, IDB_INPUT_LAMP);
     load(needleStrip, IDB_GAIN_REDUCTION_NEEDLE);
     load(meterUnlit, IDB_METER_UNLIT);
     load(meterLit, IDB_METER_LIT);
+}
+
+// A panel missing a picture would draw holes: the open fails instead.
+bool CompressorEditor::bitmapsLoaded() const {
+    for (const BitmapReference* bitmap :
+         {&background, &knobStrip, &selectorStrip, &lampStrip, &needleStrip, &meterUnlit, &meterLit})
+        if (!*bitmap || !(*bitmap)->loaded()) return false;
+    return true;
 }
 
 void CompressorEditor::releaseBitmaps() {
@@ -147,8 +158,17 @@ void CompressorEditor::showLevel(Control* display, int32_t level) {
     if (display) display->setValue(compressor.parameterValue(level));
 }
 
+// The knobs take the values stored since the last idle, on this thread, where no close can race them.
+void CompressorEditor::followParameters() {
+    const uint32_t changed = changedParameters.exchange(0, std::memory_order_acquire);
+    for (int32_t parameter = 0; parameter < kParameterCount; ++parameter)
+        if (FilmstripKnob* knob = changed & 1u << parameter ? knobFor(parameter) : nullptr)
+            knob->setValue(compressor.parameterValue(parameter));
+}
+
 // The lamps keep what they showed while their input is silent.
 void CompressorEditor::idle() {
+    followParameters();
     showLevel(reductionNeedle, CompressorBase::kGainReductionMeter);
     if (compressor.heldInputLeft() != 0.0f) showLevel(inputLampLeft, CompressorBase::kInputLeftMeter);
     if (compressor.heldInputRight() != 0.0f) showLevel(inputLampRight, CompressorBase::kInputRightMeter);
@@ -157,16 +177,18 @@ void CompressorEditor::idle() {
     GuiEditor::idle();
 }
 
-// The control shows what the plug-in stored, which may differ from the value that was asked for.
+// The knob will show what the plug-in stored, which may differ from the value that was asked for.
 void CompressorEditor::parameterChanged(int32_t index, float) {
-    if (!frame) return;
-    if (FilmstripKnob* knob = knobFor(index)) knob->setValue(compressor.parameterValue(index));
+    if (index >= 0 && index < kParameterCount)
+        changedParameters.fetch_or(1u << index, std::memory_order_release);
     requestRefresh();
 }
 
+// The user's own change is on this thread: the control takes the stored value and is drawn at once.
 void CompressorEditor::valueChanged(DrawContext* context, Control* control) {
     const int32_t parameter = control->tag();
     if (parameter < CompressorBase::kThreshold || parameter > CompressorBase::kGain) return;
     plugin.setParameterAndNotify(parameter, control->getValue());
+    control->setValue(compressor.parameterValue(parameter));
     if (context) control->redrawIfDirty(context);
 }

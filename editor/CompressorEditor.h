@@ -6,12 +6,25 @@
 // and every idle copies the levels into the displays.
 //
 // The frame owns the controls; the pointers here only name them, and are cleared before the frame
-// goes, so that a parameter set after the panel has closed finds no control to move.
+// goes.
+//
+// Values shared with other threads (each other field here, the controls and their values belong to the
+// host's user-interface thread, which opens, idles and closes the panel):
+// - changedParameters: one bit per parameter 0 to 3, set by parameterChanged on whichever thread set
+//   the parameter (release) and taken by idle on the user-interface thread (acquire), which then copies
+//   the plug-in's stored values into the knobs. A setter therefore never touches a control, so a close
+//   cannot free one under it.
+// - refreshPending (EditorBase): set by requestRefresh on any thread, taken by idle; relaxed.
+// - knobMode (GuiEditor): one per process, written by selectKnobMode, read by every knob; relaxed.
+// - The plug-in's parameter values, levels and input holds, read here by idle and at open: listed with
+//   the plug-in's own shared values in plugin/CompressorBase.h.
 
 #include "editor/GuiEditor.h"
 #include "gui/BitmapReference.h"
 #include "gui/ControlListener.h"
 #include "gui/Geometry.h"
+
+#include <atomic>
 
 class CompressorBase;
 class Control;
@@ -30,7 +43,7 @@ public:
     int32_t openPanel(void* parent) override;
     void closePanel() override;
     void idle() override;
-    // May run on any thread: stores the plug-in's value in the control and draws nothing.
+    // May run on any thread: marks the parameter, whose stored value the next idle shows.
     void parameterChanged(int32_t index, float value) override;
     void valueChanged(DrawContext* context, Control* control) override;
 
@@ -43,6 +56,8 @@ private:
     template <typename Kind> Kind* place(Kind* control, int32_t index);
     void forgetControls();
     FilmstripKnob* knobFor(int32_t parameter) const;
+    void followParameters();
+    bool bitmapsLoaded() const;
     void showLevel(Control* display, int32_t level);
 
     CompressorBase& compressor;
@@ -62,4 +77,5 @@ private:
     BitmapReference meterUnlit;
     LedMeter* outputMeterLeft = nullptr;
     LedMeter* outputMeterRight = nullptr;
+    std::atomic<uint32_t> changedParameters{0};
 };

@@ -11,9 +11,7 @@ int32_t EditorBase::openPanel(void* parent) {
 }
 
 void EditorBase::idle() {
-    if (!refreshPending) return;
-    refreshPending = 0;
-    refresh();
+    if (refreshPending.exchange(0, std::memory_order_relaxed)) refresh();
 }
 
 int32_t EditorBase::keyDown(VstKeyCode&) { return -1; }

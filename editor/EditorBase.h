@@ -5,6 +5,7 @@
 
 #include "host/HostRecords.h"
 
+#include <atomic>
 #include <cstdint>
 
 class PluginEffectX;
@@ -21,7 +22,8 @@ public:
     virtual void closePanel() {}
     virtual void idle();
     virtual void refresh() {}
-    virtual void requestRefresh() { refreshPending = 1; }
+    // May run on any thread.
+    virtual void requestRefresh() { refreshPending.store(1, std::memory_order_relaxed); }
     virtual int32_t keyDown(VstKeyCode& key);
     virtual int32_t keyUp(VstKeyCode& key);
     virtual int32_t selectKnobMode(int32_t mode);
@@ -30,5 +32,7 @@ public:
 protected:
     PluginEffectX& plugin;
     void* parentWindow = nullptr;
-    int32_t refreshPending = 0;
+    // Set from any thread, taken by the user-interface thread's idle. It carries no data, so relaxed
+    // order is enough; a request that comes while the idle runs is taken at the next one.
+    std::atomic<int32_t> refreshPending{0};
 };

@@ -3,10 +3,9 @@
 #include "gui/Frame.h"
 #include "host/PluginEffectX.h"
 
-#include <ole2.h>
 #include <windows.h>
 
-int32_t knobMode = 0;
+std::atomic<int32_t> knobMode{0};
 
 namespace {
 
@@ -23,14 +22,10 @@ IdleThrottle::Clock& GuiEditor::systemClock() {
     return clock;
 }
 
-// Each editor initialises OLE once and ends that use once, so the thread's count stays balanced.
 GuiEditor::GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock)
     : EditorBase(owner), idleThrottle(clock) {
     plugin.attachEditor(this);
-    OleInitialize(nullptr);
 }
-
-GuiEditor::~GuiEditor() { OleUninitialize(); }
 
 int32_t GuiEditor::getPanelRect(ERect** rect) {
     *rect = &panelRect;
@@ -55,7 +50,7 @@ int32_t GuiEditor::keyDown(VstKeyCode& key) { return frame ? frame->keyDown(key)
 int32_t GuiEditor::keyUp(VstKeyCode& key) { return frame ? frame->keyUp(key) : -1; }
 
 int32_t GuiEditor::selectKnobMode(int32_t mode) {
-    knobMode = mode;
+    ::knobMode.store(mode, std::memory_order_relaxed);
     return 1;
 }
 
@@ -63,9 +58,18 @@ bool GuiEditor::wheelTurned(float distance) { return frame && frame->wheelTurned
 
 void GuiEditor::parameterChanged(int32_t, float) { requestRefresh(); }
 
+void GuiEditor::releaseFrame() {
+    if (frame) frame->close();
+    frame = nullptr;
+}
+
 void GuiEditor::redrawAll() {
     if (frame) frame->redrawView(nullptr);
 }
+
+void GuiEditor::beginEdit(int32_t tag) { plugin.hostBeginEdit(tag); }
+
+void GuiEditor::endEdit(int32_t tag) { plugin.hostEndEdit(tag); }
 
 void GuiEditor::pumpIdle() {
     if (!idleThrottle.claim()) return;

@@ -4,22 +4,24 @@
 // controls run while they hold the mouse. The panel's own editor derives from it and makes the frame.
 
 #include "editor/EditorBase.h"
+#include "gui/FrameOwner.h"
 #include "gui/IdleThrottle.h"
+#include "gui/OleUse.h"
+
+#include <atomic>
 
 class Frame;
 
 // How knobs follow the mouse in every editor of the process: kLinearKnobs drags linearly, any other
-// value circularly.
-extern int32_t knobMode;
-constexpr int32_t kLinearKnobs = 2;
+// value circularly. Editors of one process may be driven from different threads; the last store wins.
+extern std::atomic<int32_t> knobMode;
 
-class GuiEditor : public EditorBase {
+class GuiEditor : public EditorBase, public FrameOwner {
 public:
     // The system's tick count and sleep pace pumpIdle.
     static IdleThrottle::Clock& systemClock();
 
     explicit GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock = systemClock());
-    ~GuiEditor() override;
 
     int32_t getPanelRect(ERect** rect) override;
     int32_t openPanel(void* parent) override;
@@ -33,15 +35,22 @@ public:
     virtual void parameterChanged(int32_t index, float value);
     virtual void redrawAll();
     // Runs the idle, one waiting paint and the host's idle, about every 50 ms however often called.
-    virtual void pumpIdle();
+    void pumpIdle() override;
 
-    PluginEffectX& pluginEffect() { return plugin; }
+    // The frame's owner: the process's knob mode and the host's edit notices.
+    int32_t knobMode() const override { return ::knobMode.load(std::memory_order_relaxed); }
+    void beginEdit(int32_t tag) override;
+    void endEdit(int32_t tag) override;
 
 protected:
+    // Hands the frame its close and forgets it; a drag running under the close ends in its own time.
+    void releaseFrame();
+
     ERect panelRect{0, 0, 0, 0};
     Frame* frame = nullptr;
 
 private:
+    OleUse ole; // one use per editor, so the thread's count stays balanced
     IdleThrottle idleThrottle;
     bool insidePumpIdle = false;
 };

@@ -6,14 +6,17 @@
 
 namespace {
 
-// A memory device compatible with another one, with a bitmap selected for its lifetime.
+// A memory device compatible with another one, with a bitmap selected for its lifetime. Without room
+// for the device (or with no bitmap) it is null, and nothing may be drawn from or onto it.
 class MemoryDevice {
 public:
     MemoryDevice(HDC compatibleWith, HBITMAP picture)
-        : device(CreateCompatibleDC(compatibleWith)), previous(SelectObject(device, picture)) {}
+        : device(picture ? CreateCompatibleDC(compatibleWith) : nullptr),
+          previous(device ? SelectObject(device, picture) : nullptr) {}
     MemoryDevice(const MemoryDevice&) = delete;
     MemoryDevice& operator=(const MemoryDevice&) = delete;
     ~MemoryDevice() {
+        if (!device) return;
         SelectObject(device, previous);
         DeleteDC(device);
     }
@@ -40,18 +43,23 @@ void sourceOnto(const Blit& blit, DWORD operation) {
 
 // Pixels of the key colour become 1 in a monochrome mask; the source is then inverted onto the target,
 // masked and inverted again, which leaves the target's pixels under the key and the source's elsewhere.
+void blitThroughMask(const Blit& blit, COLORREF key, HBITMAP maskBits) {
+    MemoryDevice mask(blit.target, maskBits);
+    if (!mask) return; // the inversions alone would leave a negative
+    SetBkColor(blit.source, key);
+    BitBlt(mask, 0, 0, blit.width, blit.height, blit.source, blit.from.x, blit.from.y, SRCCOPY);
+    sourceOnto(blit, SRCINVERT);
+    BitBlt(blit.target, blit.x, blit.y, blit.width, blit.height, mask, 0, 0, SRCAND);
+    sourceOnto(blit, SRCINVERT);
+}
+
+// Without room for the mask nothing is drawn.
 void maskedBlit(const Blit& blit, COLORREF key) {
+    HBITMAP maskBits = CreateBitmap(blit.width, blit.height, 1, 1, nullptr);
+    if (!maskBits) return;
     const COLORREF previousBackground = SetBkColor(blit.target, RGB(255, 255, 255));
     const COLORREF previousText = SetTextColor(blit.target, RGB(0, 0, 0));
-    HBITMAP maskBits = CreateBitmap(blit.width, blit.height, 1, 1, nullptr);
-    {
-        MemoryDevice mask(blit.target, maskBits);
-        SetBkColor(blit.source, key);
-        BitBlt(mask, 0, 0, blit.width, blit.height, blit.source, blit.from.x, blit.from.y, SRCCOPY);
-        sourceOnto(blit, SRCINVERT);
-        BitBlt(blit.target, blit.x, blit.y, blit.width, blit.height, mask, 0, 0, SRCAND);
-        sourceOnto(blit, SRCINVERT);
-    }
+    blitThroughMask(blit, key, maskBits);
     DeleteObject(maskBits);
     SetBkColor(blit.target, previousBackground);
     SetTextColor(blit.target, previousText);
@@ -86,17 +94,17 @@ void Bitmap::releaseReference() {
 }
 
 void Bitmap::drawOpaque(DrawContext& context, const Rect& destination, Point source) {
-    if (!bitmapHandle) return;
-    const Point origin = context.originOffset();
     MemoryDevice picture(context.deviceContext(), bitmapHandle);
+    if (!picture) return;
+    const Point origin = context.originOffset();
     BitBlt(context.deviceContext(), destination.left + origin.x, destination.top + origin.y,
            destination.width(), destination.height(), picture, source.x, source.y, SRCCOPY);
 }
 
 void Bitmap::drawTransparent(DrawContext& context, const Rect& destination, Point source) {
-    if (!bitmapHandle) return;
-    const Point origin = context.originOffset();
     MemoryDevice picture(context.deviceContext(), bitmapHandle);
+    if (!picture) return;
+    const Point origin = context.originOffset();
     transparentBlit({context.deviceContext(), destination.left + origin.x, destination.top + origin.y,
                      destination.width(), destination.height(), picture, source},
                     transparentColour.rgbValue());

@@ -19,6 +19,8 @@ public:
     // The release that reaches 0 destroys the picture and the object.
     void releaseReference();
     int32_t referenceCount() const { return references; }
+    // False when the resource is missing or the system had no room for the picture.
+    bool loaded() const { return bitmapHandle != nullptr; }
 
     // The destination is in view coordinates (moved by the context's origin, right and bottom
     // exclusive); source is the picture's pixel that lands on the destination's top-left corner.

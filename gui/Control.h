@@ -2,7 +2,8 @@
 // The view that carries a value between a minimum and a maximum, with a default, a tag that names it to
 // its listener and a background bitmap. It decides when it must be redrawn (its value differs from the
 // value last drawn) and how user changes are reported; subclasses draw and take input. Setting a value
-// never draws. The value is a plain float that another thread may store while the panel reads it.
+// never draws. A control and its value belong to the user-interface thread: a change made on another
+// thread reaches it through its editor, which applies it when it idles.
 
 #include "gui/BitmapReference.h"
 #include "gui/View.h"

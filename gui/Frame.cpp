@@ -1,13 +1,11 @@
 #include "gui/Frame.h"
 
-#include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/DropTarget.h"
 #include "gui/ModuleHandle.h"
 #include "gui/PointerInput.h"
 #include "gui/ToolkitState.h"
-#include "host/PluginEffectX.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -26,6 +24,9 @@ namespace {
 char windowClassName[24];
 int32_t windowClassUsers = 0;
 
+// Every frame holds msimg32.dll for the entry it found there; the last one to free it clears the entry.
+int32_t imagingLibraryUsers = 0;
+
 HWND asWindow(void* handle) { return static_cast<HWND>(handle); }
 
 // TransparentBlt is trusted only on the NT family of systems.
@@ -43,7 +44,8 @@ TransparentBltFunction findTransparentBlt(HMODULE library) {
 // The frame's window messages: paint and button presses become view calls, the rest is the system's.
 class FrameWindowProcedure {
 public:
-    static void registerClass();
+    // False, with the class not counted as used, when it could not be registered.
+    static bool registerClass();
     static void unregisterClass();
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -80,8 +82,8 @@ private:
     DrawContext context;
 };
 
-void FrameWindowProcedure::registerClass() {
-    if (++windowClassUsers != 1) return;
+bool FrameWindowProcedure::registerClass() {
+    if (++windowClassUsers != 1) return true;
     std::snprintf(windowClassName, sizeof windowClassName, "Plugin%08" PRIxPTR,
                   reinterpret_cast<uintptr_t>(moduleHandle));
     WNDCLASSA windowClass{};
@@ -91,8 +93,12 @@ void FrameWindowProcedure::registerClass() {
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = windowClassName;
-    RegisterClassA(&windowClass);
+    if (!RegisterClassA(&windowClass)) {
+        --windowClassUsers;
+        return false;
+    }
     swapButtons = GetSystemMetrics(SM_SWAPBUTTON) > 0;
+    return true;
 }
 
 void FrameWindowProcedure::unregisterClass() {
@@ -139,9 +145,15 @@ LRESULT FrameWindowProcedure::paint(Frame& frame, HWND window, WPARAM wParam, LP
     return 0;
 }
 
+// The press holds the frame for the whole pass: a close from inside the drag loop takes effect when the
+// pass's drawing context is gone, and may destroy the frame and this window there.
 LRESULT FrameWindowProcedure::buttonDown(Frame& frame, HWND, LPARAM lParam) {
-    Frame::WindowPass pass(frame);
-    frame.mouseDown(pass, {LOWORD(lParam), HIWORD(lParam)});
+    frame.addReference();
+    {
+        Frame::WindowPass pass(frame);
+        frame.mouseDown(pass, {LOWORD(lParam), HIWORD(lParam)});
+    }
+    frame.releaseReference();
     return 0;
 }
 
@@ -152,18 +164,18 @@ LRESULT FrameWindowProcedure::wheel(Frame& frame, WPARAM wParam) {
     return 0;
 }
 
-Frame::Frame(const Rect& bounds, void* parent, GuiEditor* owner)
-    : View(bounds), editor(owner), parentWindow(parent) {
-    OleInitialize(nullptr);
-    transparentBltEntry = nullptr;
+Frame::Frame(const Rect& bounds, void* parent, FrameOwner* frameOwner)
+    : View(bounds), owner(frameOwner), parentWindow(parent) {
     imagingLibrary = LoadLibraryA("msimg32.dll");
-    if (imagingLibrary) transparentBltEntry = findTransparentBlt(static_cast<HMODULE>(imagingLibrary));
+    if (imagingLibrary) {
+        ++imagingLibraryUsers;
+        transparentBltEntry = findTransparentBlt(static_cast<HMODULE>(imagingLibrary));
+    }
     createWindow();
 }
 
 void Frame::createWindow() {
-    if (!parentWindow) return;
-    FrameWindowProcedure::registerClass();
+    if (!parentWindow || !FrameWindowProcedure::registerClass()) return;
     window = CreateWindowExA(0, windowClassName, "Window", WS_CHILD | WS_VISIBLE, 0, 0, boundsRect.width(),
                              boundsRect.height(), asWindow(parentWindow), nullptr, moduleHandle, nullptr);
     if (!window) {
@@ -176,7 +188,7 @@ void Frame::createWindow() {
 }
 
 void Frame::registerDropTarget() {
-    if (!window) return;
+    if (!window || !ole.begun()) return;
     dropTarget = new (std::nothrow) DropTarget(this);
     if (!dropTarget) return;
     dropTarget->AddRef();
@@ -198,12 +210,22 @@ Frame::~Frame() {
     revokeDropTarget();
     removeAllViews(true);
     backgroundBitmap.reset(nullptr);
-    OleUninitialize();
-    if (imagingLibrary) FreeLibrary(static_cast<HMODULE>(imagingLibrary));
+    releaseImagingLibrary();
     if (!window) return;
     SetWindowLongPtrA(asWindow(window), GWLP_USERDATA, 0);
     DestroyWindow(asWindow(window));
     FrameWindowProcedure::unregisterClass();
+}
+
+void Frame::releaseImagingLibrary() {
+    if (!imagingLibrary) return;
+    if (--imagingLibraryUsers == 0) transparentBltEntry = nullptr;
+    FreeLibrary(static_cast<HMODULE>(imagingLibrary));
+}
+
+void Frame::close() {
+    isOpen = false;
+    releaseReference();
 }
 
 void Frame::draw(DrawContext* context) {
@@ -343,15 +365,15 @@ void Frame::setFocusView(View* view) {
 }
 
 void Frame::beginEdit(int32_t tag) {
-    if (editor) editor->pluginEffect().hostBeginEdit(tag);
+    if (owner) owner->beginEdit(tag);
 }
 
 void Frame::endEdit(int32_t tag) {
-    if (editor) editor->pluginEffect().hostEndEdit(tag);
+    if (owner) owner->endEdit(tag);
 }
 
-int32_t Frame::knobMode() const { return ::knobMode; }
+int32_t Frame::knobMode() const { return owner ? owner->knobMode() : 0; }
 
 void Frame::pumpIdle() {
-    if (editor) editor->pumpIdle();
+    if (owner) owner->pumpIdle();
 }

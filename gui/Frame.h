@@ -2,10 +2,12 @@
 // The root of an open panel: a view as large as the panel that owns the child window in the host's
 // window, the background bitmap and the views on it. It turns window messages into view calls,
 // redraws dirty views when the editor idles, routes keys, wheel turns and drops to the right view, and
-// lets views reach their editor and the plug-in. Window and module handles are kept opaque here so that
-// views can know their frame without the Windows header.
+// lets views reach their owner (the editor, through the toolkit's FrameOwner interface). Window and module
+// handles are kept opaque here so that views can know their frame without the Windows header.
 
 #include "gui/BitmapReference.h"
+#include "gui/FrameOwner.h"
+#include "gui/OleUse.h"
 #include "gui/View.h"
 #include "gui/ViewList.h"
 
@@ -13,8 +15,16 @@ class DropTarget;
 
 class Frame : public View {
 public:
-    Frame(const Rect& bounds, void* parentWindow, GuiEditor* editor);
+    Frame(const Rect& bounds, void* parentWindow, FrameOwner* owner);
     ~Frame() override;
+
+    // The owner's close, in place of deleting the frame: it stops drawing and ends a running gesture's
+    // loop at once, and goes with its window and views when the last reference is released. A window
+    // pass (a press, and the drag loop inside it) holds a reference, so a host that closes the panel
+    // from inside the drag's idle deletes nothing under the loop.
+    void close();
+    // False once closed or once the host destroyed the window.
+    bool open() const { return isOpen; }
 
     void draw(DrawContext* context) override;
     void drawInRect(DrawContext* context, const Rect& area) override;
@@ -24,7 +34,7 @@ public:
     int32_t keyUp(VstKeyCode& key) override;
     bool dropReceived(char** items, int32_t count, int32_t kind, Point where) override;
     bool wheelTurned(DrawContext* context, Point where, float distance) override;
-    GuiEditor* ownerEditor() override { return editor; }
+    FrameOwner* ownerEditor() override { return owner; }
 
     // Slots 32 to 37: the views. The frame takes over the reference of a view it is given.
     virtual bool addView(View* view);
@@ -59,9 +69,11 @@ private:
     void createWindow();
     void registerDropTarget();
     void revokeDropTarget();
+    void releaseImagingLibrary();
     int32_t routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key);
 
-    GuiEditor* editor;
+    FrameOwner* owner;
+    OleUse ole; // for the drop target; begun before the window is made, ended after it is gone
     void* parentWindow;
     BitmapReference backgroundBitmap;
     ViewList views;

@@ -1,6 +1,5 @@
 #include "gui/Knob.h"
 
-#include "editor/GuiEditor.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
@@ -62,7 +61,8 @@ void Knob::dragAround(DrawContext* context, Point where) {
 
 // The loop polls rather than waiting for messages: the host's thread is held here for the whole drag,
 // and pumpIdle keeps the panel and the host alive meanwhile. The pass that first sees the button
-// released still applies the last movement.
+// released still applies the last movement. A host that closes the panel from inside the idle ends the
+// loop; the frame outlives the press, so the end-edit still goes out through it.
 template <typename Follow> void Knob::followPointer(DrawContext* context, Point where, Follow follow) {
     if (frame) {
         frame->beginEdit(controlTag);
@@ -79,7 +79,7 @@ template <typename Follow> void Knob::followPointer(DrawContext* context, Point 
         }
         context->cursorPosition(where);
         pumpIdle();
-    } while (buttons & DrawContext::kPrimaryButton);
+    } while ((buttons & DrawContext::kPrimaryButton) && (!frame || frame->open()));
     if (frame) frame->endEdit(controlTag);
 }
 

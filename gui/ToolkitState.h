@@ -1,6 +1,8 @@
 #pragma once
 // Values shared by every frame of the process: written when a frame is made or registers its window
-// class, read while drawing and polling the mouse.
+// class, read while drawing and polling the mouse. Frames are made, drawn and destroyed only on the
+// host's user-interface thread, so these (and the class name and user counts in gui/Frame.cpp) belong
+// to that thread and need no atomics.
 
 #include <windows.h>
 

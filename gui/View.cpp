@@ -34,7 +34,7 @@ Rect& View::bounds(Rect& out) {
 }
 
 // Asked through the slot the frame overrides; the frame is only ever seen here as a view.
-GuiEditor* View::ownerEditor() { return frame ? static_cast<View*>(frame)->ownerEditor() : nullptr; }
+FrameOwner* View::ownerEditor() { return frame ? static_cast<View*>(frame)->ownerEditor() : nullptr; }
 
 void View::releaseReference() {
     if (references <= 0) return;

@@ -11,7 +11,7 @@
 
 class DrawContext;
 class Frame;
-class GuiEditor;
+class FrameOwner;
 
 class View {
 public:
@@ -51,7 +51,7 @@ public:
     virtual void setFrame(Frame* owner) { frame = owner; }
 
     // Slots 26 to 31: ownership.
-    virtual GuiEditor* ownerEditor();
+    virtual FrameOwner* ownerEditor();
     virtual bool detachedFrom(View*) { return true; }
     virtual bool attachedTo(View*) { return true; }
     virtual void releaseReference();

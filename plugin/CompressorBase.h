@@ -31,7 +31,8 @@
 //   stores), so two switches never write one program's values into the other, and the meter rate, its
 //   decay and the gain computer's rate come from one change. Parameter sets and processing never take it.
 // - the gain computer's envelopes and slot gains, and the block's locals: the audio thread's alone.
-// - the editor's refresh flag, control values and control pointers: see editor/CompressorEditor.h.
+// - the editor's change mask, refresh flag and knob mode: see editor/CompressorEditor.h. The controls,
+//   their values and the editor's control pointers are the user-interface thread's alone.
 //
 // Two threads setting the same parameter at the same moment store the value, its setting and its program
 // entry one after the other; until the next set, the value read back may be one thread's and the setting

@@ -1,11 +1,13 @@
 // The real panel in a host's window, through the library's record only: what it shows, what real mouse
 // and keyboard input does to the parameters and the host, how it follows automation, programs and
-// audio, and that opening and closing leave nothing behind.
+// audio, that opening and closing leave nothing behind, and that it stands the host's other threads, a
+// close from inside a drag, failed allocations and a thread in the multi-threaded apartment.
 
 #include "host/HostRecords.h"
 #include "host/Opcodes.h"
 #include "resources/ResourceIds.h"
 #include "tests/e2e/PanelHost.h"
+#include "tests/plugin/ReferenceCompressor.h"
 #include "tests/support/ImportCounter.h"
 #include "tests/support/PluginLibrary.h"
 #include "tests/support/TestHost.h"
@@ -13,11 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <objbase.h>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -444,12 +449,15 @@ protected:
         counter.reset();
     }
 
-    // After the instance is closed: no GDI object, device context or window class is left.
-    void expectNothingLeft() {
+    // After the instance is closed: no GDI object, device context or window class is left. A
+    // registration the system refused needs no unregistration.
+    void expectNothingLeft(int refusedRegistrations = 0) {
         EXPECT_EQ(plugin->close(), 1);
         EXPECT_EQ(counter->liveGdiObjects(), 0);
         EXPECT_EQ(counter->calls("GetDC"), counter->calls("ReleaseDC"));
-        EXPECT_EQ(counter->calls("RegisterClassA"), counter->calls("UnregisterClassA"));
+        EXPECT_EQ(counter->calls("RegisterClassA") - refusedRegistrations,
+                  counter->calls("UnregisterClassA"));
+        EXPECT_EQ(counter->calls("OleInitialize"), counter->calls("OleUninitialize"));
         WNDCLASSA found{};
         EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
     }
@@ -490,3 +498,207 @@ TEST_F(PanelLifetime, OpeningWithoutAUsableParentWindowAnswersZeroAndKeepsNothin
 }
 
 } // namespace
+
+// The host's threads at once, through the real library: one thread sets parameters as fast as it can,
+// one processes audio, and this one, the host's user-interface thread, opens, idles and closes the
+// panel. The loop runs its cycles and goes on until each worker has run its share meanwhile.
+class HostThreadsTest : public PanelTest {
+protected:
+    static constexpr int kCycles = 1000;
+    static constexpr long kWorkerRuns = 2000;
+    static constexpr long kBurst = 256;
+    static constexpr float kValues[] = {0.0f, 0.37f, 1.0f, -0.5f, 1.7f, NAN, 0.81f, 2.0f, -1.0f, 0.5f};
+
+    // The setting and the audio thread; they stop and are joined when the holder goes, whatever failed.
+    class Workers {
+    public:
+        explicit Workers(AEffect* effect) {
+            threads.emplace_back([this, effect] {
+                for (long i = 0; !stop; ++i) {
+                    effect->setParameter(effect, int32_t(i % 4), kValues[size_t(i / 4 % 10)]);
+                    ++sets;
+                    if (i % kBurst == 0) Sleep(1); // bursts as fast as it can; the cores are shared
+                }
+            });
+            threads.emplace_back([this, effect] {
+                constexpr int32_t kFrames = 256;
+                std::vector<float> left(kFrames, 0.5f), right(kFrames, -0.25f), outLeft(kFrames),
+                    outRight(kFrames);
+                float* inputs[] = {left.data(), right.data()};
+                float* outputs[] = {outLeft.data(), outRight.data()};
+                while (!stop) {
+                    effect->processReplacing(effect, inputs, outputs, kFrames);
+                    ++blocks;
+                    Sleep(1); // faster than the block's own time, as a host catching up
+                }
+            });
+        }
+        ~Workers() { finish(); }
+        void finish() {
+            stop = true;
+            for (std::thread& thread : threads)
+                if (thread.joinable()) thread.join();
+        }
+
+        std::atomic<long> sets{0};
+        std::atomic<long> blocks{0};
+
+    private:
+        std::atomic<bool> stop{false};
+        std::vector<std::thread> threads;
+    };
+
+    // Processes the signal through the library and the model from the same settings and compares them.
+    void expectAudioMatchesTheModel(const float (&settings)[4]) {
+        ReferenceCompressor model;
+        for (int32_t index = 0; index < 4; ++index) {
+            setParameter(index, settings[index]);
+            model.set(index, settings[index]);
+        }
+        process(0.0f, 900); // ten seconds of silence let the envelope the stress left die away
+        constexpr int32_t kFrames = 512;
+        std::vector<float> left(kFrames), right(kFrames), outLeft(kFrames), outRight(kFrames);
+        for (int32_t i = 0; i < kFrames; ++i) {
+            left[size_t(i)] = 0.8f * std::sin(0.05f * float(i));
+            right[size_t(i)] = 0.6f * std::sin(0.03f * float(i));
+        }
+        float* inputs[] = {left.data(), right.data()};
+        float* outputs[] = {outLeft.data(), outRight.data()};
+        plugin->effect()->processReplacing(plugin->effect(), inputs, outputs, kFrames);
+        for (int32_t i = 0; i < kFrames; ++i) {
+            float expectedLeft = 0, expectedRight = 0;
+            model.frame(left[size_t(i)], right[size_t(i)], expectedLeft, expectedRight, true);
+            ASSERT_NEAR(outLeft[size_t(i)], expectedLeft, 1e-4f) << "frame " << i;
+            ASSERT_NEAR(outRight[size_t(i)], expectedRight, 1e-4f) << "frame " << i;
+        }
+    }
+};
+
+TEST_F(HostThreadsTest, OpenIdleCloseWhileParametersAreSetAndAudioRunsThenThePanelShowsTheStoredValues) {
+    Workers workers(plugin->effect());
+    const long setsBefore = workers.sets, blocksBefore = workers.blocks;
+    const DWORD deadline = GetTickCount() + 60000;
+    int cycles = 0;
+    for (; cycles < kCycles || workers.sets - setsBefore < kWorkerRuns || workers.blocks - blocksBefore < 20;
+         ++cycles) {
+        ASSERT_LT(int32_t(GetTickCount() - deadline), 0) << "after " << cycles << " cycles";
+        ASSERT_EQ(panel->open(), 1) << "cycle " << cycles;
+        panel->idle();
+        if (cycles % 10 == 0) panel->pump(0); // some cycles paint as well
+        panel->close();
+    }
+    ASSERT_EQ(panel->openAndShow(), 1);
+    const long setsWhileOpen = workers.sets;
+    while (workers.sets - setsWhileOpen < kWorkerRuns)
+        panel->idle();
+    workers.finish();
+    panel->idle();
+    panel->pump(50);
+    const PixelGrid shown = panel->capture();
+    const PixelGrid expected = expectedPanel(shown);
+    for (const Strip& knob : kKnobs)
+        EXPECT_EQ(mismatches(shown, expected, knob.area), 0) << knob.name << " at " << parameter(knob.index);
+    std::printf("%d open, idle and close cycles, %ld parameter sets, %ld blocks\n", cycles,
+                long(workers.sets), long(workers.blocks));
+    expectAudioMatchesTheModel({0.3f, 0.6f, 0.0f, 0.5f});
+}
+
+// The host closes the panel when the drag's loop asks it for idle time: the loop ends, the host still
+// hears the end of the edit, and the next open finds everything as before.
+TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAndKeepsNothing) {
+    {
+        PanelHost panel(*plugin);
+        ASSERT_EQ(panel.openAndShow(), 1);
+        int closes = 0;
+        host.reaction = [&](const HostRequest& request) {
+            if (request.opcode != audioMasterIdle || closes++ > 0) return;
+            plugin->dispatch(effEditClose);
+        };
+        const POINT press = pressPoint(kKnobs[0]);
+        InputScript drag;
+        drag.moveTo(panel.onScreen(press.x, press.y)).press();
+        for (int step = 1; step <= 6; ++step)
+            drag.moveTo(panel.onScreen(press.x, press.y - 10 * step)).pause(30);
+        drag.release().play(panel);
+        host.reaction = nullptr;
+        EXPECT_EQ(closes, 1) << "the drag asked for idle time";
+        EXPECT_EQ(childWindows(panel.window()), 0) << "the close was carried out";
+        std::vector<int32_t> edits;
+        for (const HostRequest& request : host.requests)
+            if (request.opcode == audioMasterBeginEdit || request.opcode == audioMasterEndEdit)
+                edits.push_back(request.opcode);
+        EXPECT_EQ(edits, (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
+        ASSERT_EQ(panel.openAndShow(), 1) << "the panel opens again";
+        panel.close();
+    }
+    EXPECT_EQ(counter->calls("CreateWindowExA"), counter->calls("DestroyWindow"));
+    expectNothingLeft();
+}
+
+// A window class of the panel's name that is not the panel's, or no room for the class or a picture:
+// the open answers 0 and keeps nothing. Without room for a memory device the panel opens and draws
+// nothing rather than drawing from a device it does not have.
+TEST_F(PanelLifetime, AFailedClassRegistrationOrPictureFailsTheOpenCleanly) {
+    PanelHost panel(*plugin);
+    for (const char* failing : {"RegisterClassA", "LoadBitmapA"}) {
+        ASSERT_TRUE(counter->makeFail(failing));
+        EXPECT_EQ(panel.open(), 0) << failing << " failed";
+        EXPECT_EQ(childWindows(panel.window()), 0) << failing << " failed";
+        counter->stopFailing();
+    }
+    WNDCLASSA foreign{};
+    foreign.style = CS_GLOBALCLASS; // as the panel's own: the two names clash
+    foreign.lpfnWndProc = DefWindowProcA;
+    foreign.hInstance = dll;
+    const std::string name = windowClassOf(dll);
+    foreign.lpszClassName = name.c_str();
+    ASSERT_NE(RegisterClassA(&foreign), 0);
+    EXPECT_EQ(panel.open(), 0) << "a class of the same name was registered before";
+    EXPECT_EQ(childWindows(panel.window()), 0);
+    UnregisterClassA(name.c_str(), dll);
+
+    ASSERT_TRUE(counter->makeFail("CreateCompatibleDC"));
+    ASSERT_EQ(panel.openAndShow(), 1);
+    plugin->effect()->setParameter(plugin->effect(), 0, 0.9f);
+    panel.idle();
+    EXPECT_EQ(counter->drawingCalls(), 0);
+    counter->stopFailing();
+    panel.close();
+    expectNothingLeft(1);
+}
+
+// A user-interface thread in the multi-threaded apartment refuses OLE: the panel opens and follows the
+// plug-in without its drop target, the library ends no use of OLE it did not begin, and the thread's own
+// use of COM outlives the plug-in.
+TEST(PanelInTheMultiThreadedApartment, OpensAndWorksAndLeavesTheThreadsComInitialised) {
+    std::thread userInterface([] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
+        ASSERT_NE(module, nullptr);
+        {
+            ImportCounter counter(module);
+            RecordingHost host;
+            std::unique_ptr<LoadedPlugin> plugin = loadPlugin(host);
+            ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
+            {
+                PanelHost panel(*plugin);
+                ASSERT_EQ(panel.openAndShow(), 1);
+                EXPECT_NE(panel.panelWindow(), nullptr);
+                const RECT& gain = kKnobs[3].area;
+                const PixelGrid before = panel.capture();
+                plugin->effect()->setParameter(plugin->effect(), 3, 0.95f);
+                panel.idle();
+                EXPECT_GT(mismatches(panel.capture(), before, gain), 0) << "the gain knob followed";
+                panel.close();
+            }
+            plugin.reset();
+            EXPECT_GT(counter.calls("OleInitialize"), 0) << "the counter sees the library's OLE";
+            EXPECT_EQ(counter.calls("OleUninitialize"), 0) << "every OleInitialize was refused";
+        }
+        FreeLibrary(module);
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "COM is still initialised";
+        CoUninitialize();
+        CoUninitialize();
+    });
+    userInterface.join();
+}

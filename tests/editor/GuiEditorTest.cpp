@@ -145,7 +145,7 @@ TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
 
 TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
     editor->requestRefresh();
-    host.hook = [this](const HostRequest& request) {
+    host.reaction = [this](const HostRequest& request) {
         if (request.opcode != audioMasterIdle) return;
         editor->requestRefresh();
         editor->idle();
@@ -154,7 +154,7 @@ TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
     editor->pumpIdle();
     EXPECT_EQ(editor->refreshes, 1) << "only pumpIdle's own idle applies the refresh";
     EXPECT_EQ(editor->idles, 2);
-    host.hook = nullptr;
+    host.reaction = nullptr;
     editor->idle();
     EXPECT_EQ(editor->refreshes, 2) << "the refresh asked for meanwhile is still pending";
 }

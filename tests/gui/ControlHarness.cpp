@@ -60,7 +60,7 @@ void ControlTest::SetUp() {
     savedKnobMode = knobMode;
     journal.clear();
     host.otherAnswer = 1;
-    host.hook = [](const HostRequest& request) {
+    host.reaction = [](const HostRequest& request) {
         if (request.opcode == audioMasterBeginEdit)
             journal.push_back("begin " + std::to_string(request.index));
         if (request.opcode == audioMasterEndEdit) journal.push_back("end " + std::to_string(request.index));

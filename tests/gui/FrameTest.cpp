@@ -6,6 +6,7 @@
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/ModuleHandle.h"
+#include "gui/ToolkitState.h"
 #include "resources/ResourceIds.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"
@@ -273,16 +274,20 @@ TEST_F(FrameTest, TheWheelReachesTheViewUnderTheCursorAtTheCursor) {
     EXPECT_FALSE(frame.wheelTurned(nullptr, {20, 20}, 1.0f)) << "no view under the cursor";
 }
 
-TEST_F(FrameTest, TwoFramesShareOneClassThatGoesWithTheLast) {
+// The imaging library's entry, too, lives as long as a frame holds the library.
+TEST_F(FrameTest, TwoFramesShareOneClassAndTheImagingEntryThatGoWithTheLast) {
     ASSERT_FALSE(classRegistered()) << "a frame of an earlier test left its class behind";
     auto* first = new Frame(kPanel, parent, nullptr);
     EXPECT_TRUE(classRegistered());
+    ASSERT_NE(transparentBltEntry, nullptr) << "this system has the imaging library";
     auto* second = new Frame(kPanel, parent, nullptr);
     EXPECT_TRUE(classRegistered());
     delete first;
     EXPECT_TRUE(classRegistered()) << "the second frame still uses the class";
+    EXPECT_NE(transparentBltEntry, nullptr) << "the second frame still holds the library";
     delete second;
     EXPECT_FALSE(classRegistered());
+    EXPECT_EQ(transparentBltEntry, nullptr) << "the entry would point into a freed library";
 }
 
 TEST_F(FrameTest, AFrameWithoutParentHasNoWindowButKeepsItsViews) {

@@ -18,7 +18,8 @@ HWND makeHostWindow() {
 } // namespace
 
 HWND sharedHostWindow(int left, int top, int width, int height) {
-    static const HWND window = makeHostWindow();
+    // A window belongs to its thread: a test that runs a host on a thread of its own gets its own.
+    static thread_local const HWND window = makeHostWindow();
     RECT outer{left, top, left + width, top + height};
     AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_TOPMOST);
     SetWindowPos(window, HWND_TOPMOST, outer.left, outer.top, outer.right - outer.left,

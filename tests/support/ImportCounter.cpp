@@ -1,17 +1,22 @@
 #include "tests/support/ImportCounter.h"
 
+#include <ole2.h>
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
 // A stand-in with the exact signature and calling convention of the function it replaces: it counts
-// the call and passes it on. Id keeps apart functions that share a signature.
+// the call and passes it on, or, while failing, answers the zero of the result type (which is how each
+// of these functions reports a failure). Id keeps apart functions that share a signature.
 template <typename Function, int Id> struct StandIn;
 template <typename Result, typename... Arguments, int Id> struct StandIn<Result(WINAPI*)(Arguments...), Id> {
     static inline Result(WINAPI* original)(Arguments...) = nullptr;
     static inline int count = 0;
+    static inline bool failing = false;
     static Result WINAPI call(Arguments... arguments) {
+        if (failing) return Result();
         ++count;
         return original(arguments...);
     }
@@ -23,12 +28,13 @@ struct CountedFunction {
     void* replacement;
     void** original;
     int* count;
+    bool* failing;
 };
 
 template <typename Function, int Id> CountedFunction counted(const char* module, const char* name) {
     using S = StandIn<Function, Id>;
-    return {module, name, reinterpret_cast<void*>(&S::call), reinterpret_cast<void**>(&S::original),
-            &S::count};
+    return {module,    name,       reinterpret_cast<void*>(&S::call), reinterpret_cast<void**>(&S::original),
+            &S::count, &S::failing};
 }
 
 const std::vector<CountedFunction>& countedFunctions() {
@@ -48,6 +54,8 @@ const std::vector<CountedFunction>& countedFunctions() {
         counted<decltype(&DestroyWindow), 12>("user32.dll", "DestroyWindow"),
         counted<decltype(&RegisterClassA), 13>("user32.dll", "RegisterClassA"),
         counted<decltype(&UnregisterClassA), 14>("user32.dll", "UnregisterClassA"),
+        counted<decltype(&OleInitialize), 15>("ole32.dll", "OleInitialize"),
+        counted<decltype(&OleUninitialize), 16>("ole32.dll", "OleUninitialize"),
     };
     return functions;
 }
@@ -92,6 +100,7 @@ void writeSlot(void** slot, void* value) {
 } // namespace
 
 ImportCounter::ImportCounter(HMODULE library) {
+    stopFailing();
     for (const CountedFunction& function : countedFunctions())
         *function.count = 0;
     if (!library) return;
@@ -105,6 +114,7 @@ ImportCounter::ImportCounter(HMODULE library) {
 }
 
 ImportCounter::~ImportCounter() {
+    stopFailing();
     for (const Patch& patch : patches)
         writeSlot(patch.slot, patch.original);
 }
@@ -113,6 +123,18 @@ int ImportCounter::calls(const std::string& function) const {
     const CountedFunction* counted = find(function);
     if (!counted || !*counted->original) return -1;
     return *counted->count;
+}
+
+bool ImportCounter::makeFail(const std::string& function) {
+    const CountedFunction* counted = find(function);
+    if (!counted || !*counted->original) return false;
+    *counted->failing = true;
+    return true;
+}
+
+void ImportCounter::stopFailing() {
+    for (const CountedFunction& function : countedFunctions())
+        *function.failing = false;
 }
 
 int ImportCounter::callsOrNone(const char* function) const { return std::max(calls(function), 0); }

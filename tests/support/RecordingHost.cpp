@@ -23,7 +23,7 @@ HostInt RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, 
     if (!current) return 0;
     const HostRequest request{effect, opcode, index, value, pointer, opt};
     current->requests.push_back(request);
-    if (current->hook) current->hook(request); // by value: the hook may send requests of its own
+    if (current->reaction) current->reaction(request);
     auto answer = current->answers.find(opcode);
     return answer == current->answers.end() ? current->otherAnswer : answer->second;
 }

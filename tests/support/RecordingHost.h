@@ -1,7 +1,7 @@
 #pragma once
-// A host callback for tests that writes down every request with its six arguments, runs the test's hook
-// on it and answers what the test configured, per opcode or for all of them. The callback carries no user
-// data, so requests reach the one recording host alive at the time.
+// A host callback for tests that writes down every request with its six arguments and answers what the
+// test configured, per opcode or for all of them. The callback carries no user data, so requests reach
+// the one recording host alive at the time.
 
 #include "host/AEffect.h"
 
@@ -32,8 +32,8 @@ public:
     std::vector<HostRequest> requests;
     std::map<int32_t, HostInt> answers; // per opcode
     HostInt otherAnswer = 0;            // for every opcode not in answers
-    // Runs on every request once it is written down, to act as the host would (idle, journal, ...).
-    std::function<void(const HostRequest&)> hook;
+    // Runs after a request is written down, as a host's own handling of it (it may call the plug-in).
+    std::function<void(const HostRequest&)> reaction;
 
     static HostInt callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                             float opt);

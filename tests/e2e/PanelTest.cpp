@@ -7,9 +7,9 @@
 #include "host/Opcodes.h"
 #include "resources/ResourceIds.h"
 #include "tests/e2e/PanelHost.h"
-#include "tests/plugin/ReferenceCompressor.h"
 #include "tests/support/ImportCounter.h"
 #include "tests/support/PluginLibrary.h"
+#include "tests/support/ReferenceCompressor.h"
 #include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>

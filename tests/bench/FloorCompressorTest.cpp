@@ -24,14 +24,13 @@ void expectSameRun(const Settings& s, const StereoSignal& input, int32_t blockSi
         product.setParameterValue(index, values[index]);
     FloorCompressor floor(s.threshold, s.attack, s.timeConstant, s.gain, 44100);
     StereoSignal productOut(input.left.size(), 0.125f), floorOut(input.left.size(), 0.125f);
-    for (int32_t start = 0; start < input.frames(); start += blockSize) {
-        const int32_t count = std::min(blockSize, input.frames() - start);
+    forEachBlock(input.frames(), blockSize, [&](int32_t start, int32_t count) {
         float* in[] = {const_cast<float*>(&input.left[start]), const_cast<float*>(&input.right[start])};
         float* productOutputs[] = {&productOut.left[start], &productOut.right[start]};
         float* floorOutputs[] = {&floorOut.left[start], &floorOut.right[start]};
         product.processBlock(in, productOutputs, count, replace);
         floor.process(in, floorOutputs, count, replace);
-    }
+    });
     const std::string what = "settings " + std::to_string(s.threshold) + ", " + std::to_string(s.attack) +
                              ", " + std::to_string(s.timeConstant) + ", " + std::to_string(s.gain) +
                              ", blocks of " + std::to_string(blockSize) +

@@ -1,31 +1,16 @@
 #pragma once
-// The editor side of a host, for tests of the real panel: a visible top-level window whose client area
-// holds the plug-in's editor, opened, idled and closed through the dispatcher only, with the window's
+// The editor side of a host, for tests of the real panel: the host window, whose client area holds the
+// plug-in's editor, opened, idled and closed through the dispatcher only, with the window's
 // pixels read back and real mouse and keyboard input sent from a second thread while this thread goes
 // on dispatching messages, as a host's user-interface thread does.
 
+#include "tests/support/PixelGrid.h"
 #include "tools/host/LoadedPlugin.h"
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
-
-// Pixels are 0x00RRGGBB, rows top first.
-struct Snapshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
-    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-    // Writes a 24-bit BMP file; false when the file cannot be written.
-    bool save(const std::string& path) const;
-};
-
-// A bitmap resource of a library, as GDI converts it to 32 bits.
-Snapshot resourcePicture(HMODULE library, int resource);
 
 class PanelHost {
 public:
@@ -47,7 +32,7 @@ public:
     HostInt openAndShow();
 
     // Panel pixels as they are on the screen now.
-    Snapshot capture() const;
+    PixelGrid capture() const { return capturePixels(hostWindow); }
     // A panel point in screen coordinates.
     POINT onScreen(int x, int y) const;
 

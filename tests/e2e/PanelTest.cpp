@@ -7,8 +7,9 @@
 #include "host/Opcodes.h"
 #include "resources/PanelLayout.h"
 #include "tests/e2e/PanelHost.h"
-#include "tests/plugin/ReferenceCompressor.h"
 #include "tests/support/ImportCounter.h"
+#include "tests/support/PluginLibrary.h"
+#include "tests/support/ReferenceCompressor.h"
 #include "tests/support/TestHost.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,7 @@ bool alike(uint32_t a, uint32_t b) {
     return true;
 }
 
-int mismatches(const Snapshot& shown, const Snapshot& expected, const RECT& area) {
+int mismatches(const PixelGrid& shown, const PixelGrid& expected, const RECT& area) {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
@@ -96,21 +97,20 @@ int mismatches(const Snapshot& shown, const Snapshot& expected, const RECT& area
     return count;
 }
 
-void paste(Snapshot& panel, const Snapshot& strip, const RECT& area, int frame) {
+void paste(PixelGrid& panel, const PixelGrid& strip, const RECT& area, int frame) {
     const int height = area.bottom - area.top;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < area.right - area.left; ++x)
-            panel.pixels[size_t(area.top + y) * size_t(panel.width) + size_t(area.left + x)] =
-                strip.at(x, frame * height + y);
+            panel.set(area.left + x, area.top + y, strip.at(x, frame * height + y));
 }
 
 // The meter's lit and unlit pictures.
 struct MeterPictures {
-    const Snapshot lit = resourcePicture(library(), panelLayout::kMeterLit.resource);
-    const Snapshot unlit = resourcePicture(library(), panelLayout::kMeterUnlit.resource);
+    const PixelGrid lit = loadPixels(library(), panelLayout::kMeterLit.resource);
+    const PixelGrid unlit = loadPixels(library(), panelLayout::kMeterUnlit.resource);
 
     bool lightsRow(int y) const {
-        for (int x = 0; x < lit.width; ++x)
+        for (int x = 0; x < lit.width(); ++x)
             if (!alike(lit.at(x, y), unlit.at(x, y))) return true;
         return false;
     }
@@ -143,28 +143,28 @@ protected:
 
     // Background, knobs and displays as the plug-in's current values say they must look, made from the
     // library's own pictures; the meters are taken from what is shown.
-    Snapshot expectedPanel(const Snapshot& shown) const {
-        Snapshot expected = resourcePicture(library(), panelLayout::kBackground.resource);
+    PixelGrid expectedPanel(const PixelGrid& shown) const {
+        PixelGrid expected = loadPixels(library(), panelLayout::kBackground.resource);
         for (const Placement& knob : kKnobs)
-            paste(expected, resourcePicture(library(), knob.picture->resource), areaOf(knob),
+            paste(expected, loadPixels(library(), knob.picture->resource), areaOf(knob),
                   knobFrame(parameter(knob.shows), knob.picture->frames, knob.bottom() - knob.top));
         for (const Placement& display : kDisplays)
-            paste(expected, resourcePicture(library(), display.picture->resource), areaOf(display),
+            paste(expected, loadPixels(library(), display.picture->resource), areaOf(display),
                   displayFrame(parameter(display.shows), display.picture->frames));
         for (const Placement& meter : kMeters)
             for (int y = meter.top; y < meter.bottom(); ++y)
                 for (int x = meter.left; x < meter.right(); ++x)
-                    expected.pixels[size_t(y) * size_t(expected.width) + size_t(x)] = shown.at(x, y);
+                    expected.set(x, y, shown.at(x, y));
         return expected;
     }
 
     // Rows of the meter that show the lit picture where it differs from the unlit one.
-    int litRows(const Snapshot& shown, const Placement& meter) const {
+    int litRows(const PixelGrid& shown, const Placement& meter) const {
         const MeterPictures& pictures = *meterPictures;
         int rows = 0;
-        for (int y = 0; y < pictures.lit.height; ++y) {
+        for (int y = 0; y < pictures.lit.height(); ++y) {
             bool matchesLit = true;
-            for (int x = 0; x < pictures.lit.width; ++x)
+            for (int x = 0; x < pictures.lit.width(); ++x)
                 matchesLit =
                     matchesLit && alike(shown.at(meter.left + x, meter.top + y), pictures.lit.at(x, y));
             rows += pictures.lightsRow(y) && matchesLit;
@@ -178,7 +178,7 @@ protected:
         const MeterPictures& pictures = *meterPictures;
         const int darkSegments = int((1.0f - std::min(level, 1.0f)) * 10.0f + 0.5f);
         int rows = 0;
-        for (int y = darkSegments * pictures.lit.height / 10; y < pictures.lit.height; ++y)
+        for (int y = darkSegments * pictures.lit.height() / 10; y < pictures.lit.height(); ++y)
             rows += pictures.lightsRow(y);
         return rows;
     }
@@ -240,8 +240,8 @@ TEST_F(PanelTest, OpensInTheHostWindowShowingTheArtworkAtTheCurrentValues) {
     EXPECT_EQ(client.right, kWholePanel.right);
     EXPECT_EQ(client.bottom, kWholePanel.bottom);
 
-    const Snapshot shown = panel->capture();
-    const Snapshot expected = expectedPanel(shown);
+    const PixelGrid shown = panel->capture();
+    const PixelGrid expected = expectedPanel(shown);
     for (const Placement& knob : kKnobs)
         EXPECT_EQ(mismatches(shown, expected, areaOf(knob)), 0)
             << knob.name << " at " << parameter(knob.shows);
@@ -279,7 +279,7 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
         // of its third position, which the picture shows too.
         EXPECT_EQ(previous, std::strtof("0.4", nullptr));
         EXPECT_EQ(parameter(knob.shows), previous);
-        const Snapshot shown = panel->capture();
+        const PixelGrid shown = panel->capture();
         EXPECT_EQ(mismatches(shown, expectedPanel(shown), areaOf(knob)), 0);
         EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
     }
@@ -353,14 +353,14 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
 TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdle) {
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
-    const Snapshot before = panel->capture();
+    const PixelGrid before = panel->capture();
     const RECT threshold = areaOf(named("threshold"));
 
     setParameter(0, 0.85f);
     panel->pump(50);
     EXPECT_EQ(mismatches(panel->capture(), before, kWholePanel), 0) << "nothing is drawn before the idle";
     panel->idle();
-    const Snapshot automated = panel->capture();
+    const PixelGrid automated = panel->capture();
     EXPECT_GT(mismatches(automated, before, threshold), 0);
     EXPECT_EQ(mismatches(automated, before, kWholePanel), mismatches(automated, before, threshold))
         << "only the threshold knob changed";
@@ -369,7 +369,7 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
     plugin->dispatch(effSetProgram, 0, 5);
     ASSERT_NE(parameter(2), timeConstant);
     panel->idle();
-    const Snapshot programmed = panel->capture();
+    const PixelGrid programmed = panel->capture();
     const RECT selector = areaOf(named("time constant"));
     EXPECT_GT(mismatches(programmed, automated, selector), 0);
     EXPECT_EQ(mismatches(programmed, expectedPanel(programmed), kWholePanel), 0)
@@ -379,13 +379,13 @@ TEST_F(PanelTest, AutomationAndProgramChangesRedrawOnlyTheirControlsAtTheNextIdl
 TEST_F(PanelTest, LevelDisplaysFollowTheAudioAndTheMetersFallOverTenIdles) {
     ASSERT_EQ(panel->openAndShow(), 1);
     settle();
-    const Snapshot quiet = panel->capture();
+    const PixelGrid quiet = panel->capture();
     for (const Placement& meter : kMeters)
         EXPECT_EQ(litRows(quiet, meter), 0);
 
     process(0.9f, 20);
     panel->idle();
-    const Snapshot loud = panel->capture();
+    const PixelGrid loud = panel->capture();
     EXPECT_TRUE(loud.save("../panel-after-loud-audio.bmp"));
     for (const Placement& display : kDisplays)
         EXPECT_GT(mismatches(loud, quiet, areaOf(display)), 0)
@@ -439,10 +439,11 @@ int childWindows(HWND parent) {
 
 // A plug-in instance made after the counter was put on the library, so that everything the instance
 // makes and frees is counted.
-class PanelLifetime : public ::testing::Test {
+class PanelLifetime : public PluginLibrarySuite {
 protected:
     void SetUp() override {
-        ASSERT_NE(module, nullptr);
+        ASSERT_NO_FATAL_FAILURE(PluginLibrarySuite::SetUp());
+        counter = std::make_unique<ImportCounter>(dll);
         plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
     }
@@ -450,7 +451,6 @@ protected:
     ~PanelLifetime() override {
         plugin.reset();
         counter.reset();
-        FreeLibrary(module);
     }
 
     // After the instance is closed: no GDI object, device context or window class is left. A
@@ -463,11 +463,10 @@ protected:
                   counter->calls("UnregisterClassA"));
         EXPECT_EQ(counter->calls("OleInitialize"), counter->calls("OleUninitialize"));
         WNDCLASSA found{};
-        EXPECT_FALSE(GetClassInfoA(module, windowClassOf(module).c_str(), &found));
+        EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
     }
 
-    HMODULE module = LoadLibraryA("QuenvaleCompressor.dll");
-    std::unique_ptr<ImportCounter> counter = std::make_unique<ImportCounter>(module);
+    std::unique_ptr<ImportCounter> counter;
     RecordingHost host;
     std::unique_ptr<LoadedPlugin> plugin;
 };
@@ -599,8 +598,8 @@ TEST_F(HostThreadsTest, OpenIdleCloseWhileParametersAreSetAndAudioRunsThenThePan
     workers.finish();
     panel->idle();
     panel->pump(50);
-    const Snapshot shown = panel->capture();
-    const Snapshot expected = expectedPanel(shown);
+    const PixelGrid shown = panel->capture();
+    const PixelGrid expected = expectedPanel(shown);
     for (const Placement& knob : kKnobs)
         EXPECT_EQ(mismatches(shown, expected, areaOf(knob)), 0)
             << knob.name << " at " << parameter(knob.shows);
@@ -655,13 +654,13 @@ TEST_F(PanelLifetime, AFailedClassRegistrationOrPictureFailsTheOpenCleanly) {
     WNDCLASSA foreign{};
     foreign.style = CS_GLOBALCLASS; // as the panel's own: the two names clash
     foreign.lpfnWndProc = DefWindowProcA;
-    foreign.hInstance = module;
-    const std::string name = windowClassOf(module);
+    foreign.hInstance = dll;
+    const std::string name = windowClassOf(dll);
     foreign.lpszClassName = name.c_str();
     ASSERT_NE(RegisterClassA(&foreign), 0);
     EXPECT_EQ(panel.open(), 0) << "a class of the same name was registered before";
     EXPECT_EQ(childWindows(panel.window()), 0);
-    UnregisterClassA(name.c_str(), module);
+    UnregisterClassA(name.c_str(), dll);
 
     ASSERT_TRUE(counter->makeFail("CreateCompatibleDC"));
     ASSERT_EQ(panel.openAndShow(), 1);
@@ -690,8 +689,8 @@ TEST(PanelInTheMultiThreadedApartment, OpensAndWorksAndLeavesTheThreadsComInitia
                 PanelHost panel(*plugin);
                 ASSERT_EQ(panel.openAndShow(), 1);
                 EXPECT_NE(panel.panelWindow(), nullptr);
-                const RECT& gain = areaOf(kKnobs[3]);
-                const Snapshot before = panel.capture();
+                const RECT gain = areaOf(kKnobs[3]);
+                const PixelGrid before = panel.capture();
                 plugin->effect()->setParameter(plugin->effect(), 3, 0.95f);
                 panel.idle();
                 EXPECT_GT(mismatches(panel.capture(), before, gain), 0) << "the gain knob followed";

@@ -9,42 +9,23 @@
 #include "host/PluginEffectX.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"
+#include "tests/support/IdleEffect.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/ScriptedClock.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <vector>
 
 namespace {
 
-struct HostRequest {
-    int32_t opcode;
-    int32_t index;
-};
+// The host's idle counter wraps during every test.
+constexpr uint32_t kWrappingStart = 0xFFFFFF80u;
 
-// What the host was asked, and what it does when asked for idle time.
-std::vector<HostRequest> requests;
-std::function<void()> onHostIdle;
-
-HostInt host(AEffect*, int32_t opcode, int32_t index, HostInt, void*, float) {
-    requests.push_back({opcode, index});
-    if (opcode == audioMasterIdle && onHostIdle) onHostIdle();
-    return 1;
-}
-
-class Effect : public PluginEffectX {
+class Effect : public IdleEffect {
 public:
-    Effect() : PluginEffectX(host, 1, 1) {}
-    void processAdd(float**, float**, int32_t) override {}
+    Effect() : IdleEffect(RecordingHost::callback) {}
     EditorBase* attached() { return editor; }
-};
-
-class ScriptedClock final : public IdleThrottle::Clock {
-public:
-    uint32_t ticks() override { return now; }
-    void sleep(uint32_t milliseconds) override { now += milliseconds; }
-    uint32_t now = 0xFFFFFF80u; // the counter wraps during every test
 };
 
 // Counts idles and refreshes; opens a frame of its own when given a parent window.
@@ -76,19 +57,18 @@ public:
 class GuiEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        requests.clear();
-        onHostIdle = nullptr;
+        host.otherAnswer = 1;
         editor = new ProbeEditor(effect, clock);
     }
-    void TearDown() override { onHostIdle = nullptr; }
 
     int hostIdles() const {
-        return int(std::count_if(requests.begin(), requests.end(), [](const HostRequest& request) {
+        return int(std::count_if(host.requests.begin(), host.requests.end(), [](const HostRequest& request) {
             return request.opcode == audioMasterIdle;
         }));
     }
 
-    ScriptedClock clock;
+    RecordingHost host;
+    ScriptedClock clock{kWrappingStart};
     Effect effect; // deletes the editor
     ProbeEditor* editor = nullptr;
 };
@@ -145,10 +125,10 @@ TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
     const PaceCase cases[] = {{10, 2, 0, 1}, {60, 2, 2, 2}, {60, 30, 30, 30}};
     for (const PaceCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.calls << " calls " << c.step << " ms apart");
-        ScriptedClock paced;
+        ScriptedClock paced{kWrappingStart};
         Effect owner;
         auto* probe = new ProbeEditor(owner, paced);
-        requests.clear();
+        host.requests.clear();
         paced.now += 200; // past the idle due at construction
         probe->pumpIdle();
         const int before = probe->idles;
@@ -165,7 +145,8 @@ TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
 
 TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
     editor->requestRefresh();
-    onHostIdle = [this] {
+    host.reaction = [this](const HostRequest& request) {
+        if (request.opcode != audioMasterIdle) return;
         editor->requestRefresh();
         editor->idle();
     };
@@ -173,7 +154,7 @@ TEST_F(GuiEditorTest, AnIdleFromInsideTheHostsIdleDoesNothing) {
     editor->pumpIdle();
     EXPECT_EQ(editor->refreshes, 1) << "only pumpIdle's own idle applies the refresh";
     EXPECT_EQ(editor->idles, 2);
-    onHostIdle = nullptr;
+    host.reaction = nullptr;
     editor->idle();
     EXPECT_EQ(editor->refreshes, 2) << "the refresh asked for meanwhile is still pending";
 }
@@ -184,17 +165,13 @@ protected:
     void SetUp() override {
         GuiEditorTest::SetUp();
         moduleHandle = GetModuleHandleA(nullptr);
-        parent = createHostWindow(60, 40, 300, 200);
+        parent = sharedHostWindow(60, 40, 300, 200);
         ASSERT_NE(parent, nullptr);
         editor->openPanel(parent);
         view = new KeyView({20, 20, 60, 60});
         editor->panel()->addView(view);
     }
-    void TearDown() override {
-        editor->closePanel();
-        DestroyWindow(parent);
-        GuiEditorTest::TearDown();
-    }
+    void TearDown() override { editor->closePanel(); }
 
     class KeyView : public View {
     public:
@@ -228,14 +205,14 @@ TEST_F(OpenEditorTest, TheWheelReachesTheViewUnderTheCursor) {
 }
 
 TEST_F(OpenEditorTest, EditsAreBracketedOnTheHost) {
-    requests.clear();
+    host.requests.clear();
     editor->panel()->beginEdit(2);
     editor->panel()->endEdit(2);
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(requests[0].index, 2);
-    EXPECT_EQ(requests[1].opcode, audioMasterEndEdit);
-    EXPECT_EQ(requests[1].index, 2);
+    ASSERT_EQ(host.requests.size(), 2u);
+    EXPECT_EQ(host.requests[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(host.requests[0].index, 2);
+    EXPECT_EQ(host.requests[1].opcode, audioMasterEndEdit);
+    EXPECT_EQ(host.requests[1].index, 2);
     EXPECT_EQ(view->ownerEditor(), editor);
 }
 

@@ -2,32 +2,13 @@
 
 #include "host/Opcodes.h"
 #include "plugin/PluginEntry.h"
+#include "tests/support/IdleEffect.h"
 
 #include <cstdio>
 
 std::vector<std::string> journal;
 
 namespace {
-
-HostInt recordingHost(AEffect*, int32_t opcode, int32_t index, HostInt, void*, float) {
-    if (opcode == audioMasterBeginEdit) journal.push_back("begin " + std::to_string(index));
-    if (opcode == audioMasterEndEdit) journal.push_back("end " + std::to_string(index));
-    return 1;
-}
-
-class SilentEffect final : public PluginEffectX {
-public:
-    SilentEffect() : PluginEffectX(recordingHost, 1, 4) {}
-    void processAdd(float**, float**, int32_t) override {}
-};
-
-// Time does not pass: the scripted pumpIdle never asks it.
-class StillClock final : public IdleThrottle::Clock {
-public:
-    uint32_t ticks() override { return 0; }
-    void sleep(uint32_t) override {}
-};
-StillClock stillClock;
 
 const struct {
     int32_t bit;
@@ -78,17 +59,22 @@ void ControlTest::SetUp() {
     ASSERT_NO_FATAL_FAILURE(PluginLibraryTest::SetUp());
     savedKnobMode = knobMode;
     journal.clear();
-    parent = createHostWindow(40, 30, 400, 300);
+    host.otherAnswer = 1;
+    host.reaction = [](const HostRequest& request) {
+        if (request.opcode == audioMasterBeginEdit)
+            journal.push_back("begin " + std::to_string(request.index));
+        if (request.opcode == audioMasterEndEdit) journal.push_back("end " + std::to_string(request.index));
+    };
+    parent = sharedHostWindow(40, 30, 400, 300);
     ASSERT_NE(parent, nullptr);
-    effect = std::make_unique<SilentEffect>();
-    editor = new ScriptedEditor(*effect, pointer, stillClock);
+    effect = std::make_unique<IdleEffect>(RecordingHost::callback, 1, 4);
+    editor = new ScriptedEditor(*effect, pointer, clock);
     frame = std::make_unique<Frame>(Rect{0, 0, 400, 300}, parent, editor);
 }
 
 void ControlTest::TearDown() {
     frame.reset();
     effect.reset();
-    DestroyWindow(parent);
     knobMode = savedKnobMode;
 }
 
@@ -115,9 +101,4 @@ void ControlTest::expectTakesNoInput(Control& control, Point at) {
     EXPECT_TRUE(journal.empty()) << "the host or the listener heard of it";
 }
 
-PixelGrid ControlTest::resourcePixels(int32_t resource) {
-    HDC screen = GetDC(nullptr);
-    PixelGrid grid = loadPixels(dll, resource, screen);
-    ReleaseDC(nullptr, screen);
-    return grid;
-}
+PixelGrid ControlTest::resourcePixels(int32_t resource) { return loadPixels(dll, resource); }

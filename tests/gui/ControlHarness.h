@@ -1,6 +1,6 @@
 #pragma once
-// A panel for control tests: the plug-in library (for its pictures), a host window holding a frame whose
-// editor reports to a recording host, a listener that writes to the same journal, and a pointer script
+// A panel for control tests: the plug-in library (for its pictures), the host window holding a frame
+// whose editor reports to a recording host, a listener that writes to the same journal, and a pointer script
 // that the drag loop plays back one step per pumpIdle.
 
 #include "editor/GuiEditor.h"
@@ -11,6 +11,8 @@
 #include "host/PluginEffectX.h"
 #include "tests/gui/GdiSupport.h"
 #include "tests/gui/GeometryOutput.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/ScriptedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,8 @@ protected:
     static PixelGrid resourcePixels(int32_t resource);
 
     HWND parent = nullptr;
+    RecordingHost host;
+    ScriptedClock clock; // the scripted pumpIdle never asks it
     ScriptedPointer pointer;
     RecordingListener listener;
     std::unique_ptr<PluginEffectX> effect; // deletes the editor

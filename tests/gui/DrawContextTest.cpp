@@ -138,8 +138,7 @@ TEST(DrawContext, PressButtonsAreTheStateTheMessageSaw) {
 }
 
 TEST(DrawContext, CursorIsRelativeToTheWindowsOuterRectangle) {
-    HWND window =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 200, 50, 40, nullptr, nullptr, nullptr, nullptr);
+    HWND window = sharedHostWindow(100, 200, 50, 40);
     ASSERT_NE(window, nullptr);
     ScriptedPointer pointer;
     pointer.cursor = {110, 230};
@@ -150,7 +149,6 @@ TEST(DrawContext, CursorIsRelativeToTheWindowsOuterRectangle) {
     }
     DrawContext windowless(nullptr, nullptr, nullptr);
     EXPECT_EQ(windowless.cursorPosition(where), (Point{110, 230}));
-    DestroyWindow(window);
 }
 
 } // namespace

@@ -72,7 +72,7 @@ class DropTargetTest : public ::testing::Test {
 protected:
     void SetUp() override {
         moduleHandle = GetModuleHandleA(nullptr);
-        parent = createHostWindow(40, 30, 300, 200);
+        parent = sharedHostWindow(40, 30, 300, 200);
         ASSERT_NE(parent, nullptr);
         frame = new Frame(kPanel, parent, nullptr);
         target = new DropTarget(frame);
@@ -81,7 +81,6 @@ protected:
     void TearDown() override {
         target->Release();
         delete frame;
-        DestroyWindow(parent);
     }
 
     DWORD drop(IDataObject* data, DWORD keys = 0) {

@@ -68,20 +68,19 @@ public:
 std::string ProbeView::journal;
 int ProbeView::destroyed = 0;
 
-// A visible top-level window standing in for the host's, and the plug-in library whose handle names
-// and owns the frame's window class and pictures.
+// The host's window, and the plug-in library whose handle names and owns the frame's window class and
+// pictures.
 class FrameTest : public PluginLibraryTest {
 protected:
     static constexpr Rect kPanel{0, 0, 200, 150};
 
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PluginLibraryTest::SetUp());
-        parent = createHostWindow(40, 30, 300, 200);
+        parent = sharedHostWindow(40, 30, 300, 200);
         ASSERT_NE(parent, nullptr);
         ProbeView::journal.clear();
         ProbeView::destroyed = 0;
     }
-    void TearDown() override { DestroyWindow(parent); }
 
     // The frame's first paint, as the system would send it.
     static void paint(Frame& frame) { UpdateWindow(windowOf(frame)); }

@@ -1,24 +1,13 @@
 // The pace of the idle during a drag, on a scripted clock whose sleep moves time forward.
 
 #include "gui/IdleThrottle.h"
+#include "tests/support/ScriptedClock.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-class ScriptedClock final : public IdleThrottle::Clock {
-public:
-    explicit ScriptedClock(uint32_t start) : now(start) {}
-    uint32_t ticks() override { return now; }
-    void sleep(uint32_t milliseconds) override {
-        slept += milliseconds;
-        now += milliseconds;
-    }
-    uint32_t now;
-    uint32_t slept = 0;
-};
 
 // Calls claim every step milliseconds (measured between calls) and lists which calls ran the idle.
 std::vector<bool> runs(uint32_t start, uint32_t step, int calls) {

@@ -2,7 +2,7 @@
 // it names, how the host's answer is read, and what each request answers when there is no host.
 
 #include "host/Opcodes.h"
-#include "host/PluginEffectX.h"
+#include "tests/support/IdleEffect.h"
 #include "tests/support/RecordingHost.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +20,12 @@ RecordingHost* host = nullptr;
 constexpr float kStoredRate = 32000.0f;
 constexpr int32_t kStoredBlockSize = 256;
 
-class RequestingEffect : public PluginEffectX {
+class RequestingEffect : public IdleEffect {
 public:
-    explicit RequestingEffect(HostCallback callback) : PluginEffectX(callback, 1, 4) {
+    explicit RequestingEffect(HostCallback callback) : IdleEffect(callback, 1, 4) {
         changeSampleRate(kStoredRate);
         changeBlockSize(kStoredBlockSize);
     }
-    void processAdd(float**, float**, int32_t) override {}
     void setParameterValue(int32_t index, float value) override {
         setIndex = index;
         setValue = value;

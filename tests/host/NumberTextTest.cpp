@@ -1,7 +1,7 @@
 // The base class's numbers as short texts: exact digits by truncation, never more than 8 characters and
 // the NUL, and the floating-point conversions reaching the overridable float conversion and sample rate.
 
-#include "host/PluginEffect.h"
+#include "tests/support/IdleEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,6 @@
 #include <string>
 
 namespace {
-
-class TextEffect : public PluginEffect {
-public:
-    TextEffect() : PluginEffect(nullptr, 1, 1) {}
-    void processAdd(float**, float**, int32_t) override {}
-};
 
 // Runs a conversion into a guard-filled buffer and returns its text, after checking that it wrote a NUL
 // within the budget and nothing past it.
@@ -115,7 +109,7 @@ const FloatCase kFloatCases[] = {
 };
 
 TEST(FloatConversions, GiveTheirExactTexts) {
-    TextEffect effect;
+    IdleEffect effect;
     expectTexts(effect, kFloatCases);
 }
 
@@ -128,7 +122,7 @@ TEST(IntegerConversion, RightAlignsInSevenColumnsAndCutsAfterEight) {
         {12345678, "12345678"}, {99999999, "99999999"},  {100000000, "Huge!"},     {INT32_MAX, "Huge!"},
         {-9999999, "-9999999"}, {-10000000, "-1000000"}, {-123456789, "-1234567"}, {INT32_MIN, "-2147483"},
     };
-    TextEffect effect;
+    IdleEffect effect;
     for (const auto& row : cases) {
         SCOPED_TRACE(::testing::Message() << "integerToText(" << row.value << ")");
         EXPECT_EQ(writtenText([&](char* text) { effect.integerToText(row.value, text); }), row.text);
@@ -136,7 +130,7 @@ TEST(IntegerConversion, RightAlignsInSevenColumnsAndCutsAfterEight) {
 }
 
 // Shows which value reached the float conversion, so that its callers can be seen using the override.
-class BracketingEffect : public TextEffect {
+class BracketingEffect : public IdleEffect {
 public:
     void floatToText(float value, char* text) override {
         char shown[32];
@@ -155,7 +149,7 @@ TEST(FloatConversions, AllThreeFloatingPointConversionsUseTheOverride) {
 }
 
 // Reports a rate of its own while the stored one stays at 44100.
-class RateEffect : public TextEffect {
+class RateEffect : public IdleEffect {
 public:
     explicit RateEffect(float rate) : reportedRate(rate) {}
     float sampleRateValue() override { return reportedRate; }

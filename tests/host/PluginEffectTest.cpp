@@ -3,6 +3,7 @@
 
 #include "host/Opcodes.h"
 #include "tests/host/RecordingEffect.h"
+#include "tests/support/IdleEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,8 @@
 
 namespace {
 
-class PlainEffect : public PluginEffectX {
-public:
-    using PluginEffectX::PluginEffectX;
-    void processAdd(float**, float**, int32_t) override {}
-};
-
 TEST(EffectRecord, FreshEffectDeclaresTheBaseDefaults) {
-    PlainEffect plain(nullptr, 3, 5);
+    IdleEffect plain(nullptr, 3, 5);
     const AEffect& record = *plain.effectRecord();
     EXPECT_EQ(record.magic, 0x56737450);
     EXPECT_EQ(record.numPrograms, 3);
@@ -39,7 +34,7 @@ TEST(EffectRecord, FreshEffectDeclaresTheBaseDefaults) {
 }
 
 TEST(EffectRecord, FlagSettersSetAndClearOnlyTheirOwnBit) {
-    PlainEffect plain(nullptr, 1, 1);
+    IdleEffect plain(nullptr, 1, 1);
     struct Setter {
         void (PluginEffectX::*declare)(bool);
         int32_t bit;
@@ -72,9 +67,9 @@ TEST(EffectRecord, AttachingAnEditorSetsTheEditorFlag) {
     EXPECT_EQ(effect.editorObject(), editor);
 }
 
-class ClosingEffect : public PlainEffect {
+class ClosingEffect : public IdleEffect {
 public:
-    ClosingEffect(std::string& journal) : PlainEffect(nullptr, 1, 1), events(journal) {}
+    ClosingEffect(std::string& journal) : IdleEffect(nullptr, 1, 1), events(journal) {}
     ~ClosingEffect() override { events += "destroyed;"; }
     void onClose() override { events += "onClose;"; }
     std::string& events;
@@ -147,7 +142,7 @@ TEST(EffectEntries, ARecordWithoutAnObjectReachesNothing) {
 }
 
 TEST(DecliningDefaults, ExtendedOpcodesOfAPlainEffect) {
-    PlainEffect plain(nullptr, 1, 1);
+    IdleEffect plain(nullptr, 1, 1);
     EXPECT_EQ(plain.dispatch(effKeysRequired, 0, 0, nullptr, 0), 1);
     EXPECT_EQ(plain.dispatch(effGetVstVersion, 0, 0, nullptr, 0), 2300);
     EXPECT_EQ(plain.dispatch(effCanBeAutomated, 99, 0, nullptr, 0), 1);
@@ -162,7 +157,7 @@ TEST(DecliningDefaults, ExtendedOpcodesOfAPlainEffect) {
 }
 
 TEST(DecliningDefaults, StreamSettingsAreStoredAndReadBack) {
-    PlainEffect plain(nullptr, 1, 1);
+    IdleEffect plain(nullptr, 1, 1);
     EXPECT_EQ(plain.dispatch(effSetBlockSizeAndSampleRate, 0, 256, nullptr, 96000.0f), 1);
     EXPECT_EQ(plain.blockSizeValue(), 256);
     EXPECT_EQ(plain.sampleRateValue(), 96000.0f);
@@ -173,7 +168,7 @@ TEST(DecliningDefaults, StreamSettingsAreStoredAndReadBack) {
 }
 
 TEST(DecliningDefaults, ProgramsAndTextsOfThePlainBase) {
-    PlainEffect plain(nullptr, 4, 1);
+    IdleEffect plain(nullptr, 4, 1);
     plain.dispatch(effSetProgram, 0, 3, nullptr, 0);
     EXPECT_EQ(plain.dispatch(effGetProgram, 0, 0, nullptr, 0), 3);
     plain.dispatch(effSetProgram, 0, 4, nullptr, 0);
@@ -187,7 +182,7 @@ TEST(DecliningDefaults, ProgramsAndTextsOfThePlainBase) {
 }
 
 TEST(DecliningDefaults, SpeakerArrangementReportLeavesNullInBothPlaces) {
-    PlainEffect plain(nullptr, 1, 1);
+    IdleEffect plain(nullptr, 1, 1);
     VstSpeakerArrangement dummy{};
     VstSpeakerArrangement* input = &dummy;
     VstSpeakerArrangement* output = &dummy;
@@ -202,7 +197,7 @@ protected:
         plain.releaseArrangement(&first);
         plain.releaseArrangement(&second);
     }
-    PlainEffect plain{nullptr, 1, 1};
+    IdleEffect plain{nullptr, 1, 1};
     VstSpeakerArrangement* first = nullptr;
     VstSpeakerArrangement* second = nullptr;
 };

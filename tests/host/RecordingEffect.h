@@ -3,7 +3,7 @@
 // answers a configurable value, so that tests can see exactly where each opcode lands.
 
 #include "editor/EditorBase.h"
-#include "host/PluginEffectX.h"
+#include "tests/support/IdleEffect.h"
 
 #include <string>
 #include <type_traits>
@@ -13,14 +13,13 @@ extern char kTextPointer[];
 extern char kValuePointer[];
 std::string describePointer(const void* pointer);
 
-class RecordingEffect : public PluginEffectX {
+class RecordingEffect : public IdleEffect {
 public:
-    explicit RecordingEffect(HostCallback callback = nullptr) : PluginEffectX(callback, 7, 4) {}
+    explicit RecordingEffect(HostCallback callback = nullptr) : IdleEffect(callback, 7, 4) {}
 
     std::string log;    // the last operation reached, as "name(arguments)"
     HostInt answer = 0; // what every recorded operation answers (as a bool: answer != 0)
 
-    void processAdd(float**, float**, int32_t) override {}
     void onOpen() override { record("onOpen"); }
     void onClose() override { record("onClose"); }
     int32_t currentProgram() override { return int32_t(record("currentProgram")); }

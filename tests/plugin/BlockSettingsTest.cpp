@@ -81,8 +81,8 @@ TEST(BlockSettings, BlockPathFollowsThePerCallPathFrameForFrame) {
         StereoSignal output = row.inPlace ? input : StereoSignal(input.left.size(), 0.25f);
         const StereoSignal before = output;
         const StereoSignal& source = row.inPlace ? output : input;
-        for (int32_t start = 0; start < input.frames(); start += row.blockFrames) {
-            const int32_t count = std::min(row.blockFrames, input.frames() - start);
+        forEachBlock(input.frames(), row.blockFrames, [&](int32_t start, int32_t count) {
+            if (::testing::Test::HasFatalFailure()) return;
             const float* in[] = {&source.left[start], &source.right[start]};
             float* out[] = {&output.left[start], &output.right[start]};
             processStereoBlock({settings, 1.0f, decay}, state, in, out, count, row.replace);
@@ -109,7 +109,8 @@ TEST(BlockSettings, BlockPathFollowsThePerCallPathFrameForFrame) {
                         sameBits(state.holds.outputLeft, holds.outputLeft) &&
                         sameBits(state.holds.outputRight, holds.outputRight))
                 << "holds after frame " << start + count;
-        }
+        });
+        if (::testing::Test::HasFatalFailure()) return; // the first wrong frame ends the test
     }
 }
 

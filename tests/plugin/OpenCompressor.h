@@ -1,10 +1,8 @@
 #pragma once
-// The compressor with its running state in view, and stereo buffers to drive it with.
+// The compressor with its running state in view, and the loop that drives it block by block.
 
 #include "plugin/CompressorBase.h"
-#include "tools/host/StereoSignal.h"
-
-#include <algorithm>
+#include "tests/support/BlockLoop.h"
 
 class OpenCompressor : public CompressorBase {
 public:
@@ -27,14 +25,13 @@ public:
 inline StereoSignal processInBlocks(CompressorBase& compressor, const StereoSignal& input, int32_t blockSize,
                                     bool replace = true) {
     StereoSignal output(input.left.size());
-    for (int32_t start = 0; start < input.frames(); start += blockSize) {
-        const int32_t count = std::min(blockSize, input.frames() - start);
+    forEachBlock(input.frames(), blockSize, [&](int32_t start, int32_t count) {
         float* in[] = {const_cast<float*>(&input.left[start]), const_cast<float*>(&input.right[start])};
         float* out[] = {&output.left[start], &output.right[start]};
         if (replace)
             compressor.processReplace(in, out, count);
         else
             compressor.processAdd(in, out, count);
-    }
+    });
     return output;
 }

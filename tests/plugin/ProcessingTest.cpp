@@ -71,12 +71,11 @@ TEST(Processing, AccumulateEqualsReplacePlusWhatWasThere) {
     OpenCompressor replacing, accumulating;
     const StereoSignal replaced = processInBlocks(replacing, input, 64, true);
     StereoSignal accumulated(3000, 0.125f);
-    for (int32_t start = 0; start < 3000; start += 64) {
-        const int32_t count = std::min(64, 3000 - start);
+    forEachBlock(3000, 64, [&](int32_t start, int32_t count) {
         processOnce(accumulating, const_cast<float*>(&input.left[start]),
                     const_cast<float*>(&input.right[start]), &accumulated.left[start],
                     &accumulated.right[start], count, false);
-    }
+    });
     for (int32_t i = 0; i < 3000; ++i)
         ASSERT_EQ(accumulated.left[i], replaced.left[i] + 0.125f) << "frame " << i;
 }

@@ -2,8 +2,8 @@
 // on several signals and programs, with parameter changes between blocks.
 
 #include "tests/plugin/OpenCompressor.h"
-#include "tests/plugin/ReferenceCompressor.h"
 #include "tests/plugin/Signals.h"
+#include "tests/support/ReferenceCompressor.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +39,12 @@ void compare(const Case& test) {
     model.selectProgram(test.program);
     StereoSignal out(test.signal.left.size());
     auto change = test.changes.begin();
-    for (int32_t start = 0; start < test.signal.frames(); start += test.blockSize) {
+    forEachBlock(test.signal.frames(), test.blockSize, [&](int32_t start, int32_t count) {
+        if (::testing::Test::HasFatalFailure()) return; // one mismatch is reported, not every later block
         for (; change != test.changes.end() && change->atFrame <= start; ++change) {
             product.setParameterValue(change->index, change->value);
             model.set(change->index, change->value);
         }
-        const int32_t count = std::min(test.blockSize, test.signal.frames() - start);
         float* in[] = {const_cast<float*>(&test.signal.left[start]),
                        const_cast<float*>(&test.signal.right[start])};
         float* outputs[] = {&out.left[start], &out.right[start]};
@@ -61,7 +61,7 @@ void compare(const Case& test) {
             ASSERT_TRUE(close(product.parameterValue(meter), model.meter(meter)))
                 << test.name << ": meter " << meter << " after frame " << start + count << " reads "
                 << product.parameterValue(meter) << ", the model " << model.meter(meter);
-    }
+    });
 }
 
 TEST(ReferenceModel, OutputsAndMetersFollowTheLawsSampleBySample) {

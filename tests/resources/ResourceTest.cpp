@@ -1,6 +1,7 @@
 // Checks the panel artwork as the editor finds it: bitmap resources inside the plug-in DLL.
 
 #include "resources/PanelLayout.h"
+#include "tests/support/PluginLibrary.h"
 
 #include <windows.h>
 
@@ -72,20 +73,7 @@ bool framesEqual(const BITMAPINFOHEADER& info, int frameHeight, int first, int s
     return true;
 }
 
-class PluginDll : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { dll = LoadLibraryA("QuenvaleCompressor.dll"); }
-    static void TearDownTestSuite() {
-        if (dll) FreeLibrary(dll);
-        dll = nullptr;
-    }
-
-    void SetUp() override { ASSERT_NE(dll, nullptr) << "QuenvaleCompressor.dll did not load"; }
-
-    static HMODULE dll;
-};
-
-HMODULE PluginDll::dll = nullptr;
+class PluginDll : public PluginLibrarySuite {};
 
 class PanelBitmap : public PluginDll, public ::testing::WithParamInterface<BitmapFacts> {};
 

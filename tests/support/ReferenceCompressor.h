@@ -6,12 +6,11 @@
 
 class ReferenceCompressor {
 public:
-    explicit ReferenceCompressor(int32_t sampleRate = 44100);
+    ReferenceCompressor() { selectProgram(0); }
 
     // Indices 0 to 3 as the host sets them.
     void set(int32_t index, float value);
     void selectProgram(int32_t program);
-    void changeSampleRate(int32_t sampleRate);
     // One frame; the outputs are added to when replace is false.
     void frame(float left, float right, float& outLeft, float& outRight, bool replace);
     // The read-out of indices 22 to 26.
@@ -21,7 +20,9 @@ private:
     static double coefficient(double milliseconds, int32_t sampleRate);
     static void hold(float& level, float sample, double decay);
 
-    int32_t rate;
+    // The times and the meters' fall are fixed at the rate the instance starts with; a host's later rate
+    // does not reach them.
+    static constexpr int32_t kRate = 44100;
     double attackMs = 2.0;
     double releaseMs = 50.0;
     double envelope = 0.0;

@@ -1,8 +1,6 @@
-#include "tests/plugin/ReferenceCompressor.h"
+#include "tests/support/ReferenceCompressor.h"
 
 #include <cmath>
-
-ReferenceCompressor::ReferenceCompressor(int32_t sampleRate) : rate(sampleRate) { selectProgram(0); }
 
 void ReferenceCompressor::selectProgram(int32_t program) {
     static const float timeConstants[] = {0.4f, 0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 1.0f};
@@ -24,8 +22,6 @@ void ReferenceCompressor::set(int32_t index, float v) {
     if (index == 3) outputGain = v <= 0.5f ? 2 * v : 1 + (v - 0.5f) * 15;
 }
 
-void ReferenceCompressor::changeSampleRate(int32_t sampleRate) { rate = sampleRate; }
-
 double ReferenceCompressor::coefficient(double milliseconds, int32_t sampleRate) {
     return std::exp(std::log(0.01) / (sampleRate * milliseconds / 1000.0));
 }
@@ -39,11 +35,11 @@ void ReferenceCompressor::hold(float& level, float sample, double decay) {
 
 void ReferenceCompressor::frame(float left, float right, float& outLeft, float& outRight, bool replace) {
     const double level = std::fabs(((double(left) + right) / 2 + 1e-24f) * detectorGain);
-    const double k = level > envelope ? coefficient(attackMs, rate) : coefficient(releaseMs, rate);
+    const double k = level > envelope ? coefficient(attackMs, kRate) : coefficient(releaseMs, kRate);
     envelope = level + (envelope - level) * k;
     const double root = std::sqrt(envelope);
     const float gain = root < threshold ? 1.0f : float(threshold / root);
-    const double decay = std::pow(10.0, -2.0 / rate);
+    const double decay = std::pow(10.0, -2.0 / kRate);
     hold(holds[0], 1 - gain, decay);
     outLeft = gain * left * outputGain + (replace ? 0.0f : outLeft);
     outRight = gain * right * outputGain + (replace ? 0.0f : outRight);
@@ -56,5 +52,5 @@ void ReferenceCompressor::frame(float left, float right, float& outLeft, float& 
 float ReferenceCompressor::meter(int32_t index) const {
     const float level = holds[index - 22];
     if (index != 23 && index != 24) return level;
-    return level == 0 ? 0.0f : float(std::pow(level, 1.0 / (level * 0.001 * rate)));
+    return level == 0 ? 0.0f : float(std::pow(level, 1.0 / (level * 0.001 * kRate)));
 }

@@ -1,0 +1,15 @@
+#pragma once
+// The plug-in library next to the test program, loaded with LoadLibrary once for a whole suite; each test
+// of the suite fails at once when it did not load.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+class PluginLibrarySuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static HMODULE dll;
+};

@@ -75,7 +75,9 @@ TEST(ViewGeometry, KnobBoundsAreHitAtTheirLowerRightCorner) {
     EXPECT_FALSE(knob.hitTest({287, 164}, 1));
 }
 
-TEST(ViewState, StartsCleanEnabledOpaqueWithBothRectanglesFromTheBounds) {
+// The starting state, and the state each setter changes on its own: the mouse area is a rectangle apart
+// from the bounds.
+TEST(ViewState, StartsFromTheBoundsAndEachSetterChangesOnlyItsOwnState) {
     View view(square);
     Rect bounds{}, mouseArea{};
     EXPECT_EQ(view.bounds(bounds), square);
@@ -85,15 +87,11 @@ TEST(ViewState, StartsCleanEnabledOpaqueWithBothRectanglesFromTheBounds) {
     EXPECT_FALSE(view.isTransparent());
     EXPECT_EQ(view.referenceCount(), 1);
     EXPECT_EQ(view.ownerEditor(), nullptr);
-}
 
-TEST(ViewState, SettersStoreWhatTheGettersReturn) {
-    View view(square);
     const Rect other{1, 2, 3, 4};
-    Rect out{};
     view.setMouseArea(other);
-    EXPECT_EQ(view.mouseArea(out), other);
-    EXPECT_EQ(view.bounds(out), square) << "the mouse area is a rectangle of its own";
+    EXPECT_EQ(view.mouseArea(mouseArea), other);
+    EXPECT_EQ(view.bounds(bounds), square);
     view.setMouseEnabled(false);
     EXPECT_FALSE(view.mouseEnabled());
     view.setTransparent(true);

@@ -15,8 +15,6 @@ namespace {
 using panelLayout::kControls;
 using panelLayout::Kind;
 
-constexpr int32_t kParameterCount = CompressorBase::kGain + 1;
-
 // Loads the picture into the holder unless it already holds a loaded one; the holder keeps the only
 // reference.
 void load(BitmapReference& holder, int32_t resource) {
@@ -145,7 +143,7 @@ Control* CompressorEditor::knobFor(int32_t parameter) const {
 // The knobs take the values stored since the last idle, on this thread, where no close can race them.
 void CompressorEditor::followParameters() {
     const uint32_t changed = changedParameters.exchange(0, std::memory_order_acquire);
-    for (int32_t parameter = 0; parameter < kParameterCount; ++parameter)
+    for (int32_t parameter = 0; parameter < CompressorBase::kParameterCount; ++parameter)
         if (Control* knob = changed & 1u << parameter ? knobFor(parameter) : nullptr)
             knob->setValue(compressor.parameterValue(parameter));
 }
@@ -174,7 +172,7 @@ void CompressorEditor::idle() {
 
 // The knob will show what the plug-in stored, which may differ from the value that was asked for.
 void CompressorEditor::parameterChanged(int32_t index, float) {
-    if (index >= 0 && index < kParameterCount)
+    if (index >= 0 && index < CompressorBase::kParameterCount)
         changedParameters.fetch_or(1u << index, std::memory_order_release);
     requestRefresh();
 }
@@ -182,7 +180,7 @@ void CompressorEditor::parameterChanged(int32_t index, float) {
 // The user's own change is on this thread: the control takes the stored value and is drawn at once.
 void CompressorEditor::valueChanged(DrawContext* context, Control* control) {
     const int32_t parameter = control->tag();
-    if (parameter < CompressorBase::kThreshold || parameter > CompressorBase::kGain) return;
+    if (parameter < 0 || parameter >= CompressorBase::kParameterCount) return;
     plugin.setParameterAndNotify(parameter, control->getValue());
     control->setValue(compressor.parameterValue(parameter));
     if (context) control->redrawIfDirty(context);

@@ -11,6 +11,7 @@
 #include "tests/support/PluginLibrary.h"
 #include "tests/support/ReferenceCompressor.h"
 #include "tests/support/TestHost.h"
+#include "tools/host/StereoSignal.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,13 @@ void paste(PixelGrid& panel, const PixelGrid& strip, const RECT& area, int frame
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < area.right - area.left; ++x)
             panel.set(area.left + x, area.top + y, strip.at(x, frame * height + y));
+}
+
+// One block of the signal through the library's replacing entry, as a host's audio thread calls it.
+void processReplacing(AEffect* effect, StereoSignal& in, StereoSignal& out) {
+    float* inputs[] = {in.left.data(), in.right.data()};
+    float* outputs[] = {out.left.data(), out.right.data()};
+    effect->processReplacing(effect, inputs, outputs, in.frames());
 }
 
 // The meter's lit and unlit pictures.
@@ -199,14 +207,12 @@ protected:
 
     void process(float amplitude, int blocks) {
         constexpr int32_t kFrames = 512;
-        std::vector<float> left(kFrames), right(kFrames), outLeft(kFrames), outRight(kFrames);
-        float* inputs[] = {left.data(), right.data()};
-        float* outputs[] = {outLeft.data(), outRight.data()};
+        StereoSignal in(kFrames), out(kFrames);
         for (int block = 0; block < blocks; ++block) {
             for (int32_t i = 0; i < kFrames; ++i)
-                left[size_t(i)] = right[size_t(i)] =
+                in.left[size_t(i)] = in.right[size_t(i)] =
                     amplitude * std::sin(0.0625f * float(block * kFrames + i));
-            plugin->effect()->processReplacing(plugin->effect(), inputs, outputs, kFrames);
+            processReplacing(plugin->effect(), in, out);
         }
     }
 
@@ -525,13 +531,10 @@ protected:
                 }
             });
             threads.emplace_back([this, effect] {
-                constexpr int32_t kFrames = 256;
-                std::vector<float> left(kFrames, 0.5f), right(kFrames, -0.25f), outLeft(kFrames),
-                    outRight(kFrames);
-                float* inputs[] = {left.data(), right.data()};
-                float* outputs[] = {outLeft.data(), outRight.data()};
+                StereoSignal in(256, 0.5f), out(256);
+                std::fill(in.right.begin(), in.right.end(), -0.25f);
                 while (!stop) {
-                    effect->processReplacing(effect, inputs, outputs, kFrames);
+                    processReplacing(effect, in, out);
                     ++blocks;
                     Sleep(1); // faster than the block's own time, as a host catching up
                 }
@@ -560,20 +563,17 @@ protected:
             model.set(index, settings[index]);
         }
         process(0.0f, 900); // ten seconds of silence let the envelope the stress left die away
-        constexpr int32_t kFrames = 512;
-        std::vector<float> left(kFrames), right(kFrames), outLeft(kFrames), outRight(kFrames);
-        for (int32_t i = 0; i < kFrames; ++i) {
-            left[size_t(i)] = 0.8f * std::sin(0.05f * float(i));
-            right[size_t(i)] = 0.6f * std::sin(0.03f * float(i));
+        StereoSignal in(512), out(512);
+        for (size_t i = 0; i < in.left.size(); ++i) {
+            in.left[i] = 0.8f * std::sin(0.05f * float(i));
+            in.right[i] = 0.6f * std::sin(0.03f * float(i));
         }
-        float* inputs[] = {left.data(), right.data()};
-        float* outputs[] = {outLeft.data(), outRight.data()};
-        plugin->effect()->processReplacing(plugin->effect(), inputs, outputs, kFrames);
-        for (int32_t i = 0; i < kFrames; ++i) {
+        processReplacing(plugin->effect(), in, out);
+        for (size_t i = 0; i < in.left.size(); ++i) {
             float expectedLeft = 0, expectedRight = 0;
-            model.frame(left[size_t(i)], right[size_t(i)], expectedLeft, expectedRight, true);
-            ASSERT_NEAR(outLeft[size_t(i)], expectedLeft, 1e-4f) << "frame " << i;
-            ASSERT_NEAR(outRight[size_t(i)], expectedRight, 1e-4f) << "frame " << i;
+            model.frame(in.left[i], in.right[i], expectedLeft, expectedRight, true);
+            ASSERT_NEAR(out.left[i], expectedLeft, 1e-4f) << "frame " << i;
+            ASSERT_NEAR(out.right[i], expectedRight, 1e-4f) << "frame " << i;
         }
     }
 };

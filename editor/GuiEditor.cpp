@@ -27,6 +27,10 @@ GuiEditor::GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock)
     plugin.attachEditor(this);
 }
 
+GuiEditor::~GuiEditor() {
+    if (aliveInHostIdle) *aliveInHostIdle = false;
+}
+
 int32_t GuiEditor::getPanelRect(ERect** rect) {
     *rect = &panelRect;
     return 1;
@@ -40,7 +44,7 @@ int32_t GuiEditor::openPanel(void* parent) {
 
 // An idle the host sends from inside pumpIdle's own host idle would redraw in the middle of a drag step.
 void GuiEditor::idle() {
-    if (insidePumpIdle) return;
+    if (aliveInHostIdle) return;
     EditorBase::idle();
     if (frame) frame->redrawDirtyViews();
 }
@@ -76,7 +80,8 @@ void GuiEditor::pumpIdle() {
     idle();
     MSG message;
     if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
-    insidePumpIdle = true;
+    bool alive = true;
+    aliveInHostIdle = &alive;
     plugin.hostIdle();
-    insidePumpIdle = false;
+    if (alive) aliveInHostIdle = nullptr;
 }

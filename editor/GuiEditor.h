@@ -22,6 +22,7 @@ public:
     static IdleThrottle::Clock& systemClock();
 
     explicit GuiEditor(PluginEffectX& owner, IdleThrottle::Clock& clock = systemClock());
+    ~GuiEditor() override;
 
     int32_t getPanelRect(ERect** rect) override;
     int32_t openPanel(void* parent) override;
@@ -52,5 +53,7 @@ protected:
 private:
     OleUse ole; // one use per editor, so the thread's count stays balanced
     IdleThrottle idleThrottle;
-    bool insidePumpIdle = false;
+    // While pumpIdle waits for the host's idle: pumpIdle's flag that the editor still lives. A host may
+    // close the whole plug-in there; the destructor then clears the flag, and pumpIdle touches nothing.
+    bool* aliveInHostIdle = nullptr;
 };

@@ -224,6 +224,8 @@ void Frame::releaseImagingLibrary() {
 }
 
 void Frame::close() {
+    if (openEdit) endEdit(*openEdit);
+    owner = nullptr;
     isOpen = false;
     releaseReference();
 }
@@ -364,11 +366,14 @@ void Frame::setFocusView(View* view) {
     if (previous) previous->focusLost(nullptr);
 }
 
+// Noted before the owner hears of it, so that a close from inside the host's begin-edit still ends it.
 void Frame::beginEdit(int32_t tag) {
+    openEdit = tag;
     if (owner) owner->beginEdit(tag);
 }
 
 void Frame::endEdit(int32_t tag) {
+    openEdit.reset();
     if (owner) owner->endEdit(tag);
 }
 

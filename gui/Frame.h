@@ -11,6 +11,8 @@
 #include "gui/View.h"
 #include "gui/ViewList.h"
 
+#include <optional>
+
 class DropTarget;
 
 class Frame : public View {
@@ -18,10 +20,11 @@ public:
     Frame(const Rect& bounds, void* parentWindow, FrameOwner* owner);
     ~Frame() override;
 
-    // The owner's close, in place of deleting the frame: it stops drawing and ends a running gesture's
+    // The owner's close, in place of deleting the frame: it stops drawing, ends a running gesture's
     // loop at once, and goes with its window and views when the last reference is released. A window
     // pass (a press, and the drag loop inside it) holds a reference, so a host that closes the panel
-    // from inside the drag's idle deletes nothing under the loop.
+    // from inside the drag's idle deletes nothing under the loop. An edit still open is ended towards
+    // the owner now, and the frame forgets its owner: the owner may go before the press returns.
     void close();
     // False once closed or once the host destroyed the window.
     bool open() const { return isOpen; }
@@ -78,6 +81,7 @@ private:
     BitmapReference backgroundBitmap;
     ViewList views;
     View* focusView = nullptr;
+    std::optional<int32_t> openEdit; // the tag between a gesture's begin-edit and its end-edit
     bool firstPaintPending = true;
     bool isOpen = true;
     DropTarget* dropTarget = nullptr; // registered for the window; the frame holds a reference of its own

@@ -105,6 +105,9 @@ HostInt PluginEffect::dispatch(int32_t opcode, int32_t index, HostInt value, voi
         onOpen();
         return 0;
     case effClose:
+        // The panel goes while the instance is whole and the record still the host's: an edit that a
+        // drag holds open ends towards the host now, and the drag's loop calls nothing after the close.
+        dispatchEditor(effEditClose, nullptr);
         onClose();
         return 0;
     case effSetProgram:

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <objbase.h>
 #include <optional>
 #include <thread>
@@ -450,6 +451,10 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(PluginLibrarySuite::SetUp());
         counter = std::make_unique<ImportCounter>(dll);
+        ASSERT_NO_FATAL_FAILURE(reload());
+    }
+    // A new instance in place of one the test closed.
+    void reload() {
         plugin = loadPlugin(host);
         ASSERT_NE(plugin->effect(), nullptr) << plugin->error();
     }
@@ -470,6 +475,31 @@ protected:
         EXPECT_EQ(counter->calls("OleInitialize"), counter->calls("OleUninitialize"));
         WNDCLASSA found{};
         EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
+    }
+
+    // Drags the first knob up while the host runs close at the first idle the drag asks for; answers
+    // how many idles the host got in all.
+    int dragClosingAtTheFirstIdle(PanelHost& panel, const std::function<void()>& close) {
+        int idles = 0;
+        host.reaction = [&](const HostRequest& request) {
+            if (request.opcode == audioMasterIdle && idles++ == 0) close();
+        };
+        const POINT press = pressPoint(kKnobs[0]);
+        InputScript drag;
+        drag.moveTo(panel.onScreen(press.x, press.y)).press();
+        for (int step = 1; step <= 6; ++step)
+            drag.moveTo(panel.onScreen(press.x, press.y - 10 * step)).pause(30);
+        drag.release().play(panel);
+        host.reaction = nullptr;
+        return idles;
+    }
+
+    std::vector<int32_t> editRequests() const {
+        std::vector<int32_t> edits;
+        for (const HostRequest& request : host.requests)
+            if (request.opcode == audioMasterBeginEdit || request.opcode == audioMasterEndEdit)
+                edits.push_back(request.opcode);
+        return edits;
     }
 
     std::unique_ptr<ImportCounter> counter;
@@ -614,29 +644,37 @@ TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAnd
     {
         PanelHost panel(*plugin);
         ASSERT_EQ(panel.openAndShow(), 1);
-        int closes = 0;
-        host.reaction = [&](const HostRequest& request) {
-            if (request.opcode != audioMasterIdle || closes++ > 0) return;
-            plugin->dispatch(effEditClose);
-        };
-        const POINT press = pressPoint(kKnobs[0]);
-        InputScript drag;
-        drag.moveTo(panel.onScreen(press.x, press.y)).press();
-        for (int step = 1; step <= 6; ++step)
-            drag.moveTo(panel.onScreen(press.x, press.y - 10 * step)).pause(30);
-        drag.release().play(panel);
-        host.reaction = nullptr;
-        EXPECT_EQ(closes, 1) << "the drag asked for idle time";
+        EXPECT_EQ(dragClosingAtTheFirstIdle(panel, [&] { plugin->dispatch(effEditClose); }), 1)
+            << "the drag asked for idle time once";
         EXPECT_EQ(childWindows(panel.window()), 0) << "the close was carried out";
-        std::vector<int32_t> edits;
-        for (const HostRequest& request : host.requests)
-            if (request.opcode == audioMasterBeginEdit || request.opcode == audioMasterEndEdit)
-                edits.push_back(request.opcode);
-        EXPECT_EQ(edits, (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
+        EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
         ASSERT_EQ(panel.openAndShow(), 1) << "the panel opens again";
         panel.close();
     }
     EXPECT_EQ(counter->calls("CreateWindowExA"), counter->calls("DestroyWindow"));
+    expectNothingLeft();
+}
+
+// The host closes the whole plug-in when the drag's loop asks it for idle time: the edit ends towards the
+// host during the close, nothing reaches the host with the closed record afterwards, and the panel's
+// window and class go when the press returns.
+TEST_F(PanelLifetime, AHostThatClosesThePlugInInsideTheDragsIdleHearsTheEndEditAndNothingAfter) {
+    size_t requestsAtClose = 0;
+    {
+        PanelHost panel(*plugin);
+        ASSERT_EQ(panel.openAndShow(), 1);
+        const int idles = dragClosingAtTheFirstIdle(panel, [&] {
+            EXPECT_EQ(plugin->close(), 1);
+            requestsAtClose = host.requests.size();
+        });
+        EXPECT_EQ(idles, 1) << "the drag asked for idle time once";
+        EXPECT_EQ(childWindows(panel.window()), 0) << "the panel went with the press";
+        for (size_t late = requestsAtClose; late < host.requests.size(); ++late)
+            ADD_FAILURE() << "after the close: " << host.requests[late];
+        EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
+    }
+    EXPECT_EQ(counter->calls("CreateWindowExA"), counter->calls("DestroyWindow"));
+    ASSERT_NO_FATAL_FAILURE(reload());
     expectNothingLeft();
 }
 

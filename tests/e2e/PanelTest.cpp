@@ -198,11 +198,9 @@ protected:
             if (request.opcode != audioMasterIdle) kept.push_back(request);
         return kept;
     }
-
-    int idleRequests() const {
-        return int(std::count_if(host.requests.begin(), host.requests.end(), [](const HostRequest& request) {
-            return request.opcode == audioMasterIdle;
-        }));
+    // The one request a single change of a knob's value sends.
+    std::vector<HostRequest> automation(int32_t index, float value) const {
+        return {{plugin->effect(), audioMasterAutomate, index, 0, nullptr, value}};
     }
 
     void process(float amplitude, int blocks) {
@@ -287,7 +285,7 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
         EXPECT_EQ(parameter(knob.shows), previous);
         const PixelGrid shown = panel->capture();
         EXPECT_EQ(mismatches(shown, expectedPanel(shown), areaOf(knob)), 0);
-        EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
+        EXPECT_GE(host.requestsOf(audioMasterIdle), 1) << "the panel idled the host during the drag";
     }
 }
 
@@ -325,11 +323,7 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
         .release()
         .keyUp(VK_CONTROL);
     click.play(*panel);
-    const std::vector<HostRequest> requests = requestsBesidesIdle();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(requests[0].index, 0);
-    EXPECT_EQ(requests[0].opt, 0.5f);
+    EXPECT_EQ(requestsBesidesIdle(), automation(0, 0.5f));
     EXPECT_EQ(parameter(0), 0.5f);
 }
 
@@ -339,10 +333,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     host.requests.clear();
     const POINT gain = pressPoint(named("gain"));
     InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
-    std::vector<HostRequest> requests = requestsBesidesIdle();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(requests[0].index, 3);
+    EXPECT_EQ(requestsBesidesIdle(), automation(3, parameter(3)));
     EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
 
     setParameter(1, 0.5f);

@@ -198,9 +198,9 @@ protected:
             if (request.opcode != audioMasterIdle) kept.push_back(request);
         return kept;
     }
-    // The one request a single change of a knob's value sends.
-    std::vector<HostRequest> automation(int32_t index, float value) const {
-        return {{plugin->effect(), audioMasterAutomate, index, 0, nullptr, value}};
+    // A request of the plug-in about a parameter, with the value for automation.
+    HostRequest request(int32_t opcode, int32_t index, float value = 0.0f) const {
+        return {plugin->effect(), opcode, index, 0, nullptr, value};
     }
 
     void process(float amplitude, int blocks) {
@@ -268,14 +268,11 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
 
         const std::vector<HostRequest> requests = requestsBesidesIdle();
         ASSERT_GE(requests.size(), 3u);
-        EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-        EXPECT_EQ(requests.front().index, knob.shows);
-        EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
-        EXPECT_EQ(requests.back().index, knob.shows);
+        EXPECT_EQ(requests.front(), request(audioMasterBeginEdit, knob.shows));
+        EXPECT_EQ(requests.back(), request(audioMasterEndEdit, knob.shows));
         float previous = 0.2f;
         for (size_t i = 1; i + 1 < requests.size(); ++i) {
-            EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
-            EXPECT_EQ(requests[i].index, knob.shows) << requests[i];
+            EXPECT_EQ(requests[i], request(audioMasterAutomate, knob.shows, requests[i].opt));
             EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
             previous = requests[i].opt;
         }
@@ -323,7 +320,7 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
         .release()
         .keyUp(VK_CONTROL);
     click.play(*panel);
-    EXPECT_EQ(requestsBesidesIdle(), automation(0, 0.5f));
+    EXPECT_EQ(requestsBesidesIdle(), std::vector<HostRequest>{request(audioMasterAutomate, 0, 0.5f)});
     EXPECT_EQ(parameter(0), 0.5f);
 }
 
@@ -333,7 +330,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     host.requests.clear();
     const POINT gain = pressPoint(named("gain"));
     InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
-    EXPECT_EQ(requestsBesidesIdle(), automation(3, parameter(3)));
+    EXPECT_EQ(requestsBesidesIdle(), std::vector<HostRequest>{request(audioMasterAutomate, 3, parameter(3))});
     EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
 
     setParameter(1, 0.5f);

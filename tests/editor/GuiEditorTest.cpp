@@ -194,11 +194,9 @@ TEST_F(OpenEditorTest, EditsAreBracketedOnTheHost) {
     host.requests.clear();
     editor->panel()->beginEdit(2);
     editor->panel()->endEdit(2);
-    ASSERT_EQ(host.requests.size(), 2u);
-    EXPECT_EQ(host.requests[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(host.requests[0].index, 2);
-    EXPECT_EQ(host.requests[1].opcode, audioMasterEndEdit);
-    EXPECT_EQ(host.requests[1].index, 2);
+    AEffect* record = effect.effectRecord();
+    EXPECT_EQ(host.requests, (std::vector<HostRequest>{{record, audioMasterBeginEdit, 2, 0, nullptr, 0},
+                                                       {record, audioMasterEndEdit, 2, 0, nullptr, 0}}));
     EXPECT_EQ(view->ownerEditor(), editor);
 }
 

@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -415,12 +414,6 @@ TEST_F(PanelTest, AnIdleWithNothingChangedDrawsNothing) {
     setParameter(3, 0.9f);
     panel->idle();
     EXPECT_GT(counter.drawingCalls(), 0) << "the counter sees the panel's drawing";
-}
-
-std::string windowClassOf(HMODULE module) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Plugin%08" PRIxPTR, reinterpret_cast<uintptr_t>(module));
-    return name;
 }
 
 int childWindows(HWND parent) {

@@ -7,15 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 struct Settings {
     float threshold, attack, timeConstant, gain;
 };
-
-bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 void expectSameRun(const Settings& s, const StereoSignal& input, int32_t blockSize, bool replace) {
     OpenCompressor product;

@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -199,11 +198,9 @@ protected:
             if (request.opcode != audioMasterIdle) kept.push_back(request);
         return kept;
     }
-
-    int idleRequests() const {
-        return int(std::count_if(host.requests.begin(), host.requests.end(), [](const HostRequest& request) {
-            return request.opcode == audioMasterIdle;
-        }));
+    // A request of the plug-in about a parameter, with the value for automation.
+    HostRequest request(int32_t opcode, int32_t index, float value = 0.0f) const {
+        return {plugin->effect(), opcode, index, 0, nullptr, value};
     }
 
     void process(float amplitude, int blocks) {
@@ -271,14 +268,11 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
 
         const std::vector<HostRequest> requests = requestsBesidesIdle();
         ASSERT_GE(requests.size(), 3u);
-        EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-        EXPECT_EQ(requests.front().index, knob.shows);
-        EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
-        EXPECT_EQ(requests.back().index, knob.shows);
+        EXPECT_EQ(requests.front(), request(audioMasterBeginEdit, knob.shows));
+        EXPECT_EQ(requests.back(), request(audioMasterEndEdit, knob.shows));
         float previous = 0.2f;
         for (size_t i = 1; i + 1 < requests.size(); ++i) {
-            EXPECT_EQ(requests[i].opcode, audioMasterAutomate) << requests[i];
-            EXPECT_EQ(requests[i].index, knob.shows) << requests[i];
+            EXPECT_EQ(requests[i], request(audioMasterAutomate, knob.shows, requests[i].opt));
             EXPECT_GT(requests[i].opt, previous) << "each change is reported once, rising";
             previous = requests[i].opt;
         }
@@ -288,7 +282,7 @@ TEST_F(PanelTest, DraggingEachKnobAutomatesItsParameterBetweenOneBeginAndOneEndE
         EXPECT_EQ(parameter(knob.shows), previous);
         const PixelGrid shown = panel->capture();
         EXPECT_EQ(mismatches(shown, expectedPanel(shown), areaOf(knob)), 0);
-        EXPECT_GE(idleRequests(), 1) << "the panel idled the host during the drag";
+        EXPECT_GE(host.requestsOf(audioMasterIdle), 1) << "the panel idled the host during the drag";
     }
 }
 
@@ -326,11 +320,7 @@ TEST_F(PanelTest, ControlClickRestoresTheDefaultAndTellsTheHostWithoutEditNotice
         .release()
         .keyUp(VK_CONTROL);
     click.play(*panel);
-    const std::vector<HostRequest> requests = requestsBesidesIdle();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(requests[0].index, 0);
-    EXPECT_EQ(requests[0].opt, 0.5f);
+    EXPECT_EQ(requestsBesidesIdle(), std::vector<HostRequest>{request(audioMasterAutomate, 0, 0.5f)});
     EXPECT_EQ(parameter(0), 0.5f);
 }
 
@@ -340,10 +330,7 @@ TEST_F(PanelTest, WheelMovesTheKnobUnderTheCursorAndArrowKeysTheOneInFocus) {
     host.requests.clear();
     const POINT gain = pressPoint(named("gain"));
     InputScript().moveTo(panel->onScreen(gain.x, gain.y)).wheel(1).play(*panel);
-    std::vector<HostRequest> requests = requestsBesidesIdle();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(requests[0].index, 3);
+    EXPECT_EQ(requestsBesidesIdle(), std::vector<HostRequest>{request(audioMasterAutomate, 3, parameter(3))});
     EXPECT_NEAR(parameter(3), 0.6f, 1e-6f);
 
     setParameter(1, 0.5f);
@@ -428,12 +415,6 @@ TEST_F(PanelTest, AnIdleWithNothingChangedDrawsNothing) {
     setParameter(3, 0.9f);
     panel->idle();
     EXPECT_GT(counter.drawingCalls(), 0) << "the counter sees the panel's drawing";
-}
-
-std::string windowClassOf(HMODULE module) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Plugin%08" PRIxPTR, reinterpret_cast<uintptr_t>(module));
-    return name;
 }
 
 int childWindows(HWND parent) {

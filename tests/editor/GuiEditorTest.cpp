@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 // The host's idle counter wraps during every test.
@@ -61,24 +59,15 @@ protected:
         editor = new ProbeEditor(effect, clock);
     }
 
-    int hostIdles() const {
-        return int(std::count_if(host.requests.begin(), host.requests.end(), [](const HostRequest& request) {
-            return request.opcode == audioMasterIdle;
-        }));
-    }
-
     RecordingHost host;
     ScriptedClock clock{kWrappingStart};
     Effect effect; // deletes the editor
     ProbeEditor* editor = nullptr;
 };
 
-TEST_F(GuiEditorTest, AttachesItselfToThePlugin) {
+TEST_F(GuiEditorTest, AttachesItselfAndWithoutAPanelGivesItsRectangleButHandlesNoInput) {
     EXPECT_EQ(effect.attached(), editor);
     EXPECT_TRUE(effect.effectRecord()->flags & effFlagsHasEditor);
-}
-
-TEST_F(GuiEditorTest, WithoutAPanelKeysAndTheWheelAreNotHandled) {
     VstKeyCode key{'a', 0, 0};
     EXPECT_EQ(editor->keyDown(key), -1);
     EXPECT_EQ(editor->keyUp(key), -1);
@@ -86,9 +75,6 @@ TEST_F(GuiEditorTest, WithoutAPanelKeysAndTheWheelAreNotHandled) {
     editor->redrawAll();
     editor->idle();
     EXPECT_EQ(editor->refreshes, 0);
-}
-
-TEST_F(GuiEditorTest, ReportsItsPanelRectangle) {
     ERect* rect = nullptr;
     EXPECT_EQ(editor->getPanelRect(&rect), 1);
     ASSERT_NE(rect, nullptr);
@@ -139,7 +125,7 @@ TEST_F(GuiEditorTest, PumpIdleRunsTheIdleAndTheHostsIdleAtTheStatedPace) {
         const int idles = probe->idles - before + 1;
         EXPECT_GE(idles, c.minimumIdles);
         EXPECT_LE(idles, c.maximumIdles);
-        EXPECT_EQ(hostIdles(), probe->idles) << "every idle is followed by the host's";
+        EXPECT_EQ(host.requestsOf(audioMasterIdle), probe->idles) << "every idle is followed by the host's";
     }
 }
 
@@ -208,11 +194,9 @@ TEST_F(OpenEditorTest, EditsAreBracketedOnTheHost) {
     host.requests.clear();
     editor->panel()->beginEdit(2);
     editor->panel()->endEdit(2);
-    ASSERT_EQ(host.requests.size(), 2u);
-    EXPECT_EQ(host.requests[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(host.requests[0].index, 2);
-    EXPECT_EQ(host.requests[1].opcode, audioMasterEndEdit);
-    EXPECT_EQ(host.requests[1].index, 2);
+    AEffect* record = effect.effectRecord();
+    EXPECT_EQ(host.requests, (std::vector<HostRequest>{{record, audioMasterBeginEdit, 2, 0, nullptr, 0},
+                                                       {record, audioMasterEndEdit, 2, 0, nullptr, 0}}));
     EXPECT_EQ(view->ownerEditor(), editor);
 }
 

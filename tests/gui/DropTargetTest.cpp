@@ -299,8 +299,7 @@ TEST_F(DropTargetTest, RefusedAndOddDropsReachNoViewAndLeaveNothingBehind) {
 }
 
 TEST_F(DropTargetTest, WithoutDataFrameOrEffectNothingIsFetched) {
-    auto* probe = new DropProbe(kPanel, true);
-    frame->addView(probe);
+    DropProbe* probe = addProbe(true);
     pointer.pointAt(windowOf(*frame), {30, 40});
     TestDataObject data;
     data.offer(CF_TEXT, text("unseen"));

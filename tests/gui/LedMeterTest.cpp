@@ -78,42 +78,34 @@ TEST_F(LedMeterTest, TheTwoPicturesDifferInEverySegment) {
     }
 }
 
-TEST_F(LedMeterTest, ASteadyLevelLightsTheRowsBelowItsEdge) {
+// A steady level, and a rise at the next redraw, show the rows from the level's edge on lit; a level above
+// the maximum is clamped to it.
+TEST_F(LedMeterTest, ASteadyLevelOrARiseLightsTheRowsBelowItsEdgeUpToTheTop) {
     LedMeter meter(kBounds, lit, unlit, 10, 0);
     steadyAt(meter, 0.62f);
-    EXPECT_TRUE(splitAt(redraw(meter), 17)) << "rows 0 to 16 unlit, 17 to 43 lit";
+    EXPECT_TRUE(splitAt(redraw(meter), 17)) << "at 0.62: rows 0 to 16 unlit, 17 to 43 lit";
     EXPECT_EQ(canvas.at(2, 20), kPaper);
     EXPECT_EQ(canvas.at(7, 20), kPaper);
+    meter.setValue(0.8f);
+    EXPECT_TRUE(splitAt(redraw(meter), 8)) << "a rise to 0.8 shows in full";
+    EXPECT_EQ(meter.getDrawnValue(), 0.8f);
+    EXPECT_FALSE(meter.needsRedraw());
+    meter.setValue(1.8f);
+    EXPECT_TRUE(splitAt(redraw(meter), 0)) << "above the maximum";
+    EXPECT_EQ(meter.getValue(), 1.0f);
 }
 
-// From 1.0 to 0.0 the shown level drops a tenth per redraw, one segment at a time, then stays.
+// From 1.0 to 0.0 the shown level drops a tenth per redraw, one segment at a time, then stays; segment
+// k of the 44 rows starts at row k * 44 / 10.
 TEST_F(LedMeterTest, AFallToZeroTakesTenRedrawsThroughEverySegmentBoundary) {
-    const int edges[] = {4, 8, 13, 17, 22, 26, 30, 35, 39, 44};
     LedMeter meter(kBounds, lit, unlit, 10, 0);
     meter.setValue(0.0f);
     for (int redraws = 1; redraws <= 10; ++redraws) {
         ASSERT_TRUE(meter.needsRedraw()) << "settled early, before redraw " << redraws;
-        EXPECT_TRUE(splitAt(redraw(meter), edges[redraws - 1])) << "redraw " << redraws;
+        EXPECT_TRUE(splitAt(redraw(meter), redraws * 44 / 10)) << "redraw " << redraws;
     }
     EXPECT_EQ(meter.getDrawnValue(), 0.0f);
     EXPECT_FALSE(meter.needsRedraw());
-}
-
-TEST_F(LedMeterTest, ARiseShowsInFullAtTheNextRedraw) {
-    LedMeter meter(kBounds, lit, unlit, 10, 0);
-    meter.setValue(0.2f);
-    meter.setDrawnValue(0.2f);
-    meter.setValue(0.8f);
-    EXPECT_TRUE(splitAt(redraw(meter), 8));
-    EXPECT_EQ(meter.getDrawnValue(), 0.8f);
-    EXPECT_FALSE(meter.needsRedraw());
-}
-
-TEST_F(LedMeterTest, ALevelAboveTheMaximumLightsEverySegmentAndIsClamped) {
-    LedMeter meter(kBounds, lit, unlit, 10, 0);
-    meter.setValue(1.8f);
-    EXPECT_TRUE(splitAt(redraw(meter), 0));
-    EXPECT_EQ(meter.getValue(), 1.0f);
 }
 
 TEST_F(LedMeterTest, ANaNLevelShowsNothingLitAndThenRestsUntilANewLevel) {

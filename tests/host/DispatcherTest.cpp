@@ -177,17 +177,9 @@ TEST_F(Dispatcher, TableCoversEveryOpcodeFromZeroTo76) {
     }
 }
 
-TEST_F(Dispatcher, VuLevelIsScaledTo32767AndTruncated) {
-    // The recorder answers answer / 100 as the level.
-    for (const auto& [answer, level] :
-         {std::pair<HostInt, HostInt>{100, 32767}, {50, 16383}, {-50, -16383}}) {
-        effect.answer = answer;
-        EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), level) << "level " << answer << " / 100";
-    }
-}
-
-// Scaled levels beyond the host's integer range answer its nearer end, and NaN answers 0.
-TEST(DispatcherVu, LevelsBeyondTheIntegerRangeSaturate) {
+// The level is scaled to 32767 and truncated; scaled levels beyond the host's integer range answer its
+// nearer end, and NaN answers 0.
+TEST(DispatcherVu, LevelIsScaledTruncatedAndSaturated) {
     struct LevelEffect : RecordingEffect {
         float level = 0.0f;
         float vuLevel() override { return level; }
@@ -201,7 +193,9 @@ TEST(DispatcherVu, LevelsBeyondTheIntegerRangeSaturate) {
                                         {65538.0f, 2147483646},
                                         {65540.0f, top},
                                         {-65540.0f, bottom},
-                                        {1.0f, 32767}}) {
+                                        {1.0f, 32767},
+                                        {0.5f, 16383},
+                                        {-0.5f, -16383}}) {
         effect.level = level;
         EXPECT_EQ(effect.dispatch(effGetVu, 0, 0, nullptr, 0), answer) << "level " << level;
     }

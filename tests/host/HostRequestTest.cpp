@@ -231,20 +231,18 @@ TEST_F(HostRequests, FileSelectorWithoutASelectorAnswersFalseAndSendsNothing) {
     EXPECT_TRUE(recording.requests.empty());
 }
 
-TEST_F(HostRequests, AutomationSetsTheParameterThroughTheOverrideBeforeTellingTheHost) {
-    RequestingEffect effect(RecordingHost::callback);
-    effect.setParameterAndNotify(3, -0.25f);
-    EXPECT_EQ(effect.setIndex, 3);
-    EXPECT_EQ(effect.setValue, -0.25f);
-    EXPECT_EQ(effect.callsBeforeSet, 0u);
-    EXPECT_EQ(recording.requests.size(), 1u);
-}
-
-TEST_F(HostRequests, AutomationWithoutAHostStillSetsTheParameter) {
-    RequestingEffect effect(nullptr);
-    effect.setParameterAndNotify(1, 0.5f);
-    EXPECT_EQ(effect.setIndex, 1);
-    EXPECT_EQ(effect.setValue, 0.5f);
+// With a host the parameter is set before the host hears of it; without one it is set all the same.
+TEST_F(HostRequests, AutomationSetsTheParameterThroughTheOverrideBeforeTellingAnyHost) {
+    for (HostCallback callback : {RecordingHost::callback, HostCallback(nullptr)}) {
+        SCOPED_TRACE(callback ? "with a host" : "without a host");
+        recording.requests.clear();
+        RequestingEffect effect(callback);
+        effect.setParameterAndNotify(3, -0.25f);
+        EXPECT_EQ(effect.setIndex, 3);
+        EXPECT_EQ(effect.setValue, -0.25f);
+        EXPECT_EQ(effect.callsBeforeSet, 0u);
+        EXPECT_EQ(recording.requests.size(), callback ? 1u : 0u);
+    }
 }
 
 } // namespace

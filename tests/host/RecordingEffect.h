@@ -29,7 +29,6 @@ public:
     void parameterLabel(int32_t index, char* text) override { record("parameterLabel", index, text); }
     void parameterDisplay(int32_t index, char* text) override { record("parameterDisplay", index, text); }
     void parameterName(int32_t index, char* text) override { record("parameterName", index, text); }
-    float vuLevel() override { return float(record("vuLevel")) / 100.0f; }
     int32_t saveChunk(void** data, bool preset) override {
         return int32_t(record("saveChunk", data, preset));
     }

@@ -11,7 +11,6 @@
 #include <cfloat>
 #include <chrono>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <set>
 #include <thread>
@@ -32,8 +31,6 @@ void configure(GainComputer& computer, float threshold, float detector, float at
 void followPeak(float& hold, float sample, double decay) {
     hold = sample > hold && sample <= FLT_MAX ? sample : float(hold * decay);
 }
-
-bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Bursts with non-finite samples inside chunks, on either channel.
 StereoSignal poisonedBursts() {

@@ -1,11 +1,13 @@
 #pragma once
-// Test signals: a steady tone, drum-like noise bursts and a step, each stereo and deterministic.
+// Test signals: a steady tone, drum-like noise bursts and a step, each stereo and deterministic; and the
+// bit-for-bit comparison of samples that runs over them are checked by.
 
 #include "tests/plugin/OpenCompressor.h"
 #include "tools/host/UniformNoise.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace signals {
 
@@ -41,3 +43,6 @@ inline StereoSignal step(int32_t frames, int32_t at, float before, float after) 
 }
 
 } // namespace signals
+
+// The same bits: unlike ==, NaN matches NaN of the same pattern and 0 does not match -0.
+inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }

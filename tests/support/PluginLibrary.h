@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
 class PluginLibrarySuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
@@ -13,3 +15,7 @@ protected:
 
     static HMODULE dll;
 };
+
+// The name of the panel's window class in a module: "Plugin" and the module handle's whole value in at
+// least eight lower-case hexadecimal digits.
+std::string windowClassOf(HMODULE module);

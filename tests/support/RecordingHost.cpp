@@ -1,5 +1,7 @@
 #include "tests/support/RecordingHost.h"
 
+#include <algorithm>
+
 namespace {
 RecordingHost* current = nullptr;
 }
@@ -17,6 +19,11 @@ std::ostream& operator<<(std::ostream& out, const HostRequest& request) {
 
 RecordingHost::RecordingHost() { current = this; }
 RecordingHost::~RecordingHost() { current = nullptr; }
+
+int RecordingHost::requestsOf(int32_t opcode) const {
+    return int(std::count_if(requests.begin(), requests.end(),
+                             [opcode](const HostRequest& request) { return request.opcode == opcode; }));
+}
 
 HostInt RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                                 float opt) {

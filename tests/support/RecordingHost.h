@@ -35,6 +35,9 @@ public:
     // Runs after a request is written down, as a host's own handling of it (it may call the plug-in).
     std::function<void(const HostRequest&)> reaction;
 
+    // How many of the requests so far were of the opcode.
+    int requestsOf(int32_t opcode) const;
+
     static HostInt callback(AEffect* effect, int32_t opcode, int32_t index, HostInt value, void* pointer,
                             float opt);
 };

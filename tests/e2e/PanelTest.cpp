@@ -477,12 +477,12 @@ protected:
         EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
     }
 
-    // Drags the first knob up while the host runs close at the first idle the drag asks for; answers
-    // how many idles the host got in all.
-    int dragClosingAtTheFirstIdle(PanelHost& panel, const std::function<void()>& close) {
-        int idles = 0;
+    // Drags the first knob up while the host runs close from its handling of the first request of the
+    // opcode that the drag sends; answers how many such requests the host got in all.
+    int dragClosingAtTheFirst(int32_t opcode, PanelHost& panel, const std::function<void()>& close) {
+        int seen = 0;
         host.reaction = [&](const HostRequest& request) {
-            if (request.opcode == audioMasterIdle && idles++ == 0) close();
+            if (request.opcode == opcode && seen++ == 0) close();
         };
         const POINT press = pressPoint(kKnobs[0]);
         InputScript drag;
@@ -491,7 +491,7 @@ protected:
             drag.moveTo(panel.onScreen(press.x, press.y - 10 * step)).pause(30);
         drag.release().play(panel);
         host.reaction = nullptr;
-        return idles;
+        return seen;
     }
 
     std::vector<int32_t> editRequests() const {
@@ -644,7 +644,7 @@ TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAnd
     {
         PanelHost panel(*plugin);
         ASSERT_EQ(panel.openAndShow(), 1);
-        EXPECT_EQ(dragClosingAtTheFirstIdle(panel, [&] { plugin->dispatch(effEditClose); }), 1)
+        EXPECT_EQ(dragClosingAtTheFirst(audioMasterIdle, panel, [&] { plugin->dispatch(effEditClose); }), 1)
             << "the drag asked for idle time once";
         EXPECT_EQ(childWindows(panel.window()), 0) << "the close was carried out";
         EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
@@ -655,21 +655,35 @@ TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAnd
     expectNothingLeft();
 }
 
-// The host closes the whole plug-in when the drag's loop asks it for idle time: the edit ends towards the
-// host during the close, nothing reaches the host with the closed record afterwards, and the panel's
-// window and class go when the press returns.
-TEST_F(PanelLifetime, AHostThatClosesThePlugInInsideTheDragsIdleHearsTheEndEditAndNothingAfter) {
-    size_t requestsAtClose = 0;
+// A host request that a drag sends, from whose handling the host closes the whole plug-in, and the knob
+// mode of the drag: a knob that follows around its centre changes its value at the drag's first step.
+struct CloseInside {
+    const char* name;
+    int32_t opcode;
+    int32_t knobMode;
+};
+
+constexpr int32_t kLinearDrag = 2;
+constexpr int32_t kCircularDrag = 0;
+
+class PanelClosedInsideAHostRequest : public PanelLifetime,
+                                      public ::testing::WithParamInterface<CloseInside> {};
+
+// The edit ends towards the host during the close, nothing reaches the host with the closed record
+// afterwards, and the panel's window and class go when the press returns.
+TEST_P(PanelClosedInsideAHostRequest, TheHostHearsTheEndEditAndNothingAfter) {
+    std::optional<size_t> requestsAtClose;
     {
         PanelHost panel(*plugin);
         ASSERT_EQ(panel.openAndShow(), 1);
-        const int idles = dragClosingAtTheFirstIdle(panel, [&] {
+        plugin->dispatch(effSetEditKnobMode, 0, GetParam().knobMode);
+        dragClosingAtTheFirst(GetParam().opcode, panel, [&] {
             EXPECT_EQ(plugin->close(), 1);
             requestsAtClose = host.requests.size();
         });
-        EXPECT_EQ(idles, 1) << "the drag asked for idle time once";
+        ASSERT_TRUE(requestsAtClose) << "the drag sent the request";
         EXPECT_EQ(childWindows(panel.window()), 0) << "the panel went with the press";
-        for (size_t late = requestsAtClose; late < host.requests.size(); ++late)
+        for (size_t late = *requestsAtClose; late < host.requests.size(); ++late)
             ADD_FAILURE() << "after the close: " << host.requests[late];
         EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
     }
@@ -677,6 +691,15 @@ TEST_F(PanelLifetime, AHostThatClosesThePlugInInsideTheDragsIdleHearsTheEndEditA
     ASSERT_NO_FATAL_FAILURE(reload());
     expectNothingLeft();
 }
+
+INSTANTIATE_TEST_SUITE_P(Drag, PanelClosedInsideAHostRequest,
+                         ::testing::Values(CloseInside{"Idle", audioMasterIdle, kLinearDrag},
+                                           CloseInside{"BeginEdit", audioMasterBeginEdit, kLinearDrag},
+                                           CloseInside{"BeginEditAround", audioMasterBeginEdit,
+                                                       kCircularDrag},
+                                           CloseInside{"Automate", audioMasterAutomate, kLinearDrag},
+                                           CloseInside{"EndEdit", audioMasterEndEdit, kLinearDrag}),
+                         [](const ::testing::TestParamInfo<CloseInside>& row) { return row.param.name; });
 
 // A window class of the panel's name that is not the panel's, or no room for the class or a picture:
 // the open answers 0 and keeps nothing. Without room for a memory device the panel opens and draws

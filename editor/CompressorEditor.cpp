@@ -182,6 +182,7 @@ void CompressorEditor::valueChanged(DrawContext* context, Control* control) {
     const int32_t parameter = control->tag();
     if (parameter < 0 || parameter >= CompressorBase::kParameterCount) return;
     plugin.setParameterAndNotify(parameter, control->getValue());
+    if (!control->inOpenFrame()) return; // the host closed the panel, perhaps the plug-in, as it heard
     control->setValue(compressor.parameterValue(parameter));
     if (context) control->redrawIfDirty(context);
 }

@@ -29,8 +29,11 @@ void Control::clampValue() {
         value = minimum;
 }
 
+bool Control::inOpenFrame() const { return !frame || frame->open(); }
+
+// The listener of a closed frame's control may be gone with its plug-in.
 void Control::reportChange(DrawContext* context) {
-    if (listener && needsRedraw()) listener->valueChanged(context, this);
+    if (listener && inOpenFrame() && needsRedraw()) listener->valueChanged(context, this);
 }
 
 void Control::drawBitmap(DrawContext* context, Bitmap* bitmap, const Rect& area, Point source) {

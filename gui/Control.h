@@ -45,6 +45,10 @@ public:
 
     // Read by the listener to tell its controls apart.
     int32_t tag() const { return controlTag; }
+    // False once the control's frame is closed. A host may close the whole plug-in from its handling of
+    // any request a gesture sends; that closes the frame first, and the frame and its controls outlive
+    // the input pass that holds them. So code that made such a request asks here, not its editor.
+    bool inOpenFrame() const;
 
 protected:
     // After a user change: the listener hears of it only if there is something new to draw.

@@ -29,6 +29,18 @@ int32_t imagingLibraryUsers = 0;
 
 HWND asWindow(void* handle) { return static_cast<HWND>(handle); }
 
+// One reference on a view for the length of an input pass.
+class ViewHold {
+public:
+    explicit ViewHold(View& held) : view(held) { view.addReference(); }
+    ViewHold(const ViewHold&) = delete;
+    ViewHold& operator=(const ViewHold&) = delete;
+    ~ViewHold() { view.releaseReference(); }
+
+private:
+    View& view;
+};
+
 // TransparentBlt is trusted only on the NT family of systems.
 TransparentBltFunction findTransparentBlt(HMODULE library) {
     OSVERSIONINFOA version{};
@@ -148,12 +160,9 @@ LRESULT FrameWindowProcedure::paint(Frame& frame, HWND window, WPARAM wParam, LP
 // The press holds the frame for the whole pass: a close from inside the drag loop takes effect when the
 // pass's drawing context is gone, and may destroy the frame and this window there.
 LRESULT FrameWindowProcedure::buttonDown(Frame& frame, HWND, LPARAM lParam) {
-    frame.addReference();
-    {
-        Frame::WindowPass pass(frame);
-        frame.mouseDown(pass, {LOWORD(lParam), HIWORD(lParam)});
-    }
-    frame.releaseReference();
+    ViewHold hold(frame);
+    Frame::WindowPass pass(frame);
+    frame.mouseDown(pass, {LOWORD(lParam), HIWORD(lParam)});
     return 0;
 }
 
@@ -271,8 +280,10 @@ int32_t Frame::keyDown(VstKeyCode& key) { return routeKey(&View::keyDown, key); 
 
 int32_t Frame::keyUp(VstKeyCode& key) { return routeKey(&View::keyUp, key); }
 
-// The focus view is asked first, then every view from the top; it may be asked twice.
+// The focus view is asked first, then every view from the top; it may be asked twice. A key step may
+// reach the host, which may close the plug-in from there: the pass holds the frame.
 int32_t Frame::routeKey(int32_t (View::*handler)(VstKeyCode&), VstKeyCode& key) {
+    ViewHold hold(*this);
     int32_t result = focusView ? (focusView->*handler)(key) : -1;
     if (result != -1) return result;
     views.findFromTop([&](View& view) { return (result = (view.*handler)(key)) != -1; });
@@ -289,8 +300,10 @@ bool Frame::dropReceived(char** items, int32_t count, int32_t kind, Point where)
     }) != nullptr;
 }
 
-// The view under the cursor gets the cursor's current position, whatever point the caller gave.
+// The view under the cursor gets the cursor's current position, whatever point the caller gave. The
+// pass holds the frame, as a key's does.
 bool Frame::wheelTurned(DrawContext* context, Point, float distance) {
+    ViewHold hold(*this);
     View* view = viewUnderCursor();
     if (!view) return false;
     Point where;

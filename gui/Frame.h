@@ -21,10 +21,11 @@ public:
     ~Frame() override;
 
     // The owner's close, in place of deleting the frame: it stops drawing, ends a running gesture's
-    // loop at once, and goes with its window and views when the last reference is released. A window
-    // pass (a press, and the drag loop inside it) holds a reference, so a host that closes the panel
-    // from inside the drag's idle deletes nothing under the loop. An edit still open is ended towards
-    // the owner now, and the frame forgets its owner: the owner may go before the press returns.
+    // loop at once, and goes with its window and views when the last reference is released. Every
+    // input pass (a press with the drag loop inside it, a wheel turn, a key) holds a reference, so a
+    // host that closes the panel from any request the pass sends deletes nothing under it. An edit
+    // still open is ended towards the owner now, and the frame forgets its owner: the owner may go
+    // before the pass returns.
     void close();
     // False once closed or once the host destroyed the window.
     bool open() const { return isOpen; }

@@ -61,8 +61,9 @@ void Knob::dragAround(DrawContext* context, Point where) {
 
 // The loop polls rather than waiting for messages: the host's thread is held here for the whole drag,
 // and pumpIdle keeps the panel and the host alive meanwhile. The pass that first sees the button
-// released still applies the last movement. A host that closes the panel from inside the idle ends the
-// loop; the close itself ends the edit towards the host, and the frame outlives the press.
+// released still applies the last movement. A host that closes the panel from any request of the drag
+// (the begin-edit, a change, the idle) ends the loop at its next step: the closed frame's knob reports
+// to no one, the close itself ends the edit towards the host, and the frame outlives the press.
 template <typename Follow> void Knob::followPointer(DrawContext* context, Point where, Follow follow) {
     if (frame) {
         frame->beginEdit(controlTag);

@@ -458,21 +458,27 @@ protected:
         EXPECT_FALSE(GetClassInfoA(dll, windowClassOf(dll).c_str(), &found));
     }
 
-    // Drags the first knob up while the host runs close at the first idle the drag asks for; answers
-    // how many idles the host got in all.
-    int dragClosingAtTheFirstIdle(PanelHost& panel, const std::function<void()>& close) {
-        int idles = 0;
+    // Runs the gesture while the host runs close from its handling of the first request of the opcode
+    // that the gesture sends; answers how many such requests the host got in all.
+    int closingAtTheFirst(int32_t opcode, const std::function<void()>& gesture,
+                          const std::function<void()>& close) {
+        int seen = 0;
         host.reaction = [&](const HostRequest& request) {
-            if (request.opcode == audioMasterIdle && idles++ == 0) close();
+            if (request.opcode == opcode && seen++ == 0) close();
         };
+        gesture();
+        host.reaction = nullptr;
+        return seen;
+    }
+
+    // Drags the first knob up.
+    static void drag(PanelHost& panel) {
         const POINT press = pressPoint(kKnobs[0]);
         InputScript drag;
         drag.moveTo(panel.onScreen(press.x, press.y)).press();
         for (int step = 1; step <= 6; ++step)
             drag.moveTo(panel.onScreen(press.x, press.y - 10 * step)).pause(30);
         drag.release().play(panel);
-        host.reaction = nullptr;
-        return idles;
     }
 
     std::vector<int32_t> editRequests() const {
@@ -625,7 +631,9 @@ TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAnd
     {
         PanelHost panel(*plugin);
         ASSERT_EQ(panel.openAndShow(), 1);
-        EXPECT_EQ(dragClosingAtTheFirstIdle(panel, [&] { plugin->dispatch(effEditClose); }), 1)
+        EXPECT_EQ(closingAtTheFirst(
+                      audioMasterIdle, [&] { drag(panel); }, [&] { plugin->dispatch(effEditClose); }),
+                  1)
             << "the drag asked for idle time once";
         EXPECT_EQ(childWindows(panel.window()), 0) << "the close was carried out";
         EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
@@ -636,28 +644,75 @@ TEST_F(PanelLifetime, AHostThatClosesThePanelInsideTheDragsIdleGetsTheEndEditAnd
     expectNothingLeft();
 }
 
-// The host closes the whole plug-in when the drag's loop asks it for idle time: the edit ends towards the
-// host during the close, nothing reaches the host with the closed record afterwards, and the panel's
-// window and class go when the press returns.
-TEST_F(PanelLifetime, AHostThatClosesThePlugInInsideTheDragsIdleHearsTheEndEditAndNothingAfter) {
-    size_t requestsAtClose = 0;
+enum class Gesture { drag, wheelTurn, keyStep };
+
+// A gesture on a knob and a host request that it sends, from whose handling the host closes the whole
+// plug-in, and the knob mode of a drag: a knob that follows around its centre changes its value at the
+// drag's first step.
+struct CloseInside {
+    const char* name;
+    int32_t opcode;
+    Gesture gesture;
+    int32_t knobMode;
+};
+
+constexpr int32_t kLinearDrag = 2;
+constexpr int32_t kCircularDrag = 0;
+
+class PanelClosedInsideAHostRequest : public PanelLifetime,
+                                      public ::testing::WithParamInterface<CloseInside> {
+protected:
+    void perform(Gesture gesture, PanelHost& panel) {
+        const POINT knob = pressPoint(kKnobs[0]);
+        switch (gesture) {
+        case Gesture::drag:
+            return drag(panel);
+        case Gesture::wheelTurn:
+            return InputScript().moveTo(panel.onScreen(knob.x, knob.y)).wheel(1).play(panel);
+        case Gesture::keyStep: // to the topmost knob, since no knob has the focus
+            EXPECT_EQ(plugin->dispatch(effEditKeyDown, 0, kVirtualKeyUp), 1);
+            return;
+        }
+    }
+};
+
+// A drag's edit ends towards the host during the close, nothing reaches the host with the closed record
+// afterwards, and the panel's window and class go when the gesture returns.
+TEST_P(PanelClosedInsideAHostRequest, TheHostHearsTheEndEditAndNothingAfter) {
+    std::optional<size_t> requestsAtClose;
     {
         PanelHost panel(*plugin);
         ASSERT_EQ(panel.openAndShow(), 1);
-        const int idles = dragClosingAtTheFirstIdle(panel, [&] {
-            EXPECT_EQ(plugin->close(), 1);
-            requestsAtClose = host.requests.size();
-        });
-        EXPECT_EQ(idles, 1) << "the drag asked for idle time once";
-        EXPECT_EQ(childWindows(panel.window()), 0) << "the panel went with the press";
-        for (size_t late = requestsAtClose; late < host.requests.size(); ++late)
+        plugin->dispatch(effSetEditKnobMode, 0, GetParam().knobMode);
+        const Gesture gesture = GetParam().gesture;
+        closingAtTheFirst(
+            GetParam().opcode, [&] { perform(gesture, panel); },
+            [&] {
+                EXPECT_EQ(plugin->close(), 1);
+                requestsAtClose = host.requests.size();
+            });
+        ASSERT_TRUE(requestsAtClose) << "the gesture sent the request";
+        EXPECT_EQ(childWindows(panel.window()), 0) << "the panel went with the gesture";
+        for (size_t late = *requestsAtClose; late < host.requests.size(); ++late)
             ADD_FAILURE() << "after the close: " << host.requests[late];
-        EXPECT_EQ(editRequests(), (std::vector<int32_t>{audioMasterBeginEdit, audioMasterEndEdit}));
+        const std::vector<int32_t> edits{audioMasterBeginEdit, audioMasterEndEdit};
+        EXPECT_EQ(editRequests(), gesture == Gesture::drag ? edits : std::vector<int32_t>{});
     }
     EXPECT_EQ(counter->calls("CreateWindowExA"), counter->calls("DestroyWindow"));
     ASSERT_NO_FATAL_FAILURE(reload());
     expectNothingLeft();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Gestures, PanelClosedInsideAHostRequest,
+    ::testing::Values(CloseInside{"DragIdle", audioMasterIdle, Gesture::drag, kLinearDrag},
+                      CloseInside{"DragBeginEdit", audioMasterBeginEdit, Gesture::drag, kLinearDrag},
+                      CloseInside{"DragAroundBeginEdit", audioMasterBeginEdit, Gesture::drag, kCircularDrag},
+                      CloseInside{"DragAutomate", audioMasterAutomate, Gesture::drag, kLinearDrag},
+                      CloseInside{"DragEndEdit", audioMasterEndEdit, Gesture::drag, kLinearDrag},
+                      CloseInside{"WheelAutomate", audioMasterAutomate, Gesture::wheelTurn, kLinearDrag},
+                      CloseInside{"KeyStepAutomate", audioMasterAutomate, Gesture::keyStep, kLinearDrag}),
+    [](const ::testing::TestParamInfo<CloseInside>& row) { return row.param.name; });
 
 // A window class of the panel's name that is not the panel's, or no room for the class or a picture:
 // the open answers 0 and keeps nothing. Without room for a memory device the panel opens and draws

@@ -9,6 +9,7 @@
 # skipped, and its cases with it.
 
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/TestReport.cmake)
 
 # A relative path is taken from the working folder, as the program takes it. A report or skip note left
 # by an earlier run must not stand for this one.
@@ -59,22 +60,18 @@ endif()
 # Every case run must have an entry of its own. Instances of a parameterised suite, Prefix/Suite.Case/Name,
 # belong to the entry Suite.Case.
 string(REPLACE "," ";" listed "${CASES}")
-string(JSON suite_count LENGTH "${report}" testsuites)
-math(EXPR last_suite "${suite_count} - 1")
-foreach(suite_index RANGE ${last_suite})
+test_report_cases("${report}" cases)
+while(cases)
+    list(POP_FRONT cases suite_index case_index)
     string(JSON suite GET "${report}" testsuites ${suite_index} name)
+    string(JSON case GET "${report}" testsuites ${suite_index} testsuite ${case_index} name)
     if(suite STREQUAL "NonTestSuiteFailure")
         message(FATAL_ERROR "The program failed outside the cases (its report's NonTestSuiteFailure).")
     endif()
     string(REGEX REPLACE ".*/" "" suite "${suite}")
-    string(JSON case_count LENGTH "${report}" testsuites ${suite_index} testsuite)
-    math(EXPR last_case "${case_count} - 1")
-    foreach(case_index RANGE ${last_case})
-        string(JSON case GET "${report}" testsuites ${suite_index} testsuite ${case_index} name)
-        string(REGEX REPLACE "/.*" "" case "${case}")
-        if(NOT "${suite}.${case}" IN_LIST listed)
-            message(FATAL_ERROR "${suite}.${case} ran but has no CTest entry: the scan of the sources in "
-                                "tests/CMakeLists.txt did not find it.")
-        endif()
-    endforeach()
-endforeach()
+    string(REGEX REPLACE "/.*" "" case "${case}")
+    if(NOT "${suite}.${case}" IN_LIST listed)
+        message(FATAL_ERROR "${suite}.${case} ran but has no CTest entry: the scan of the sources in "
+                            "tests/CMakeLists.txt did not find it.")
+    endif()
+endwhile()
